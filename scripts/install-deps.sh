@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Bastara need.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  # toolchain and test frameworks
+  g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  # Qt 6 Widgets (brings QtTest and the offscreen/xcb platform plugins) and its Persian texts
+  qt6-base-dev qt6-translations-l10n
+  # fonts: a metric twin of Times New Roman and the Arabic-script face the forms are laid out with
+  fonts-liberation2 fonts-noto-core fontconfig
+  # the outside judge for the database files we write
+  mdbtools
+  # end-to-end tests on a real X server, and screenshots
+  xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: everything is installed"
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+echo "install-deps: installing ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
