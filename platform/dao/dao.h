@@ -5,10 +5,11 @@
 // engine's automation interface (the names are that model's names).
 //
 //     auto db = DBEngine::instance().CreateDatabase(path, dbLangGeneral, dbEncrypt);
+//     if (!db) return db.error();
 //     auto tdf = (*db)->CreateTableDef(u"table");
 //     auto fld = (*tdf)->CreateField(u"id", dbLong, 4);
-//     (*tdf)->Fields.Append(*fld);
-//     (*db)->TableDefs.Append(*tdf);
+//     if (auto r = (*tdf)->Fields.Append(*fld); !r) ...
+//     if (auto r = (*db)->TableDefs.Append(*tdf); !r) ...
 //
 // Every call either succeeds or returns an EngineError whose number and
 // description are worded as the real engine words them. Objects are reference
@@ -59,12 +60,99 @@ struct EngineError {
     std::string description; // UTF-8
 };
 
-template <typename T>
-using EngineResult = Result<T, EngineError>;
+template <typename T> using EngineResult = Result<T, EngineError>;
 
 class Database;
 class TableDef;
 class Field;
+
+// A field made by TableDef::CreateField; it belongs to no table until it is
+// appended to one.
+class Field
+{
+public:
+    Field(std::u16string name, int32_t type, double size);
+
+    const std::u16string& Name() const { return m_name; }
+    int32_t Type() const { return m_type; }
+    // The Size argument as given; what the column gets is decided when the
+    // field is appended (fixed-width types ignore it).
+    double Size() const { return m_size; }
+
+private:
+    std::u16string m_name;
+    int32_t m_type;
+    double m_size;
+};
+
+// A table definition: in memory until it is appended to a database's TableDefs.
+class TableDef
+{
+public:
+    explicit TableDef(std::u16string name);
+
+    const std::u16string& Name() const { return m_name; }
+
+    [[nodiscard]] EngineResult<std::shared_ptr<Field>> CreateField(
+        std::u16string name, int32_t type, double size);
+
+    class FieldCollection
+    {
+    public:
+        // Checks the field (name, type, size, duplicates, count) and adds it.
+        [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<Field>& field);
+        std::size_t Count() const;
+
+    private:
+        friend class TableDef;
+        explicit FieldCollection(TableDef& owner);
+        TableDef& m_owner;
+    };
+    FieldCollection Fields { *this };
+
+private:
+    friend class Database;
+    std::u16string m_name;
+    // Implementation state (the checked column list) lives in the .cpp.
+    struct Columns;
+    std::shared_ptr<Columns> m_columns;
+    bool m_appended = false;
+};
+
+// An open database created by DBEngine::CreateDatabase. The file is complete
+// and valid after every successful call; it is closed when the last reference
+// goes.
+class Database
+{
+public:
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const std::filesystem::path& Name() const;
+
+    [[nodiscard]] EngineResult<std::shared_ptr<TableDef>> CreateTableDef(std::u16string name);
+
+    class TableDefCollection
+    {
+    public:
+        // Checks the table (fields, name, uniqueness) and writes it to the file.
+        [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<TableDef>& tableDef);
+        std::size_t Count() const;
+
+    private:
+        friend class Database;
+        explicit TableDefCollection(Database& owner);
+        Database& m_owner;
+    };
+    TableDefCollection TableDefs { *this };
+
+private:
+    friend class DBEngine;
+    struct Impl;
+    explicit Database(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> m_impl;
+};
 
 // One per process, created on first use and kept until the program ends.
 class DBEngine

@@ -16,25 +16,21 @@
 
 namespace bastara {
 
-template <typename E>
-struct Unexpected {
+template <typename E> struct Unexpected {
     E error;
 };
-template <typename E>
-Unexpected(E) -> Unexpected<E>;
+template <typename E> Unexpected(E) -> Unexpected<E>;
 
-template <typename T, typename E>
-class [[nodiscard]] Result {
+template <typename T, typename E> class [[nodiscard]] Result
+{
 public:
     Result(T value)
         : m_state(std::in_place_index<0>, std::move(value))
-    {
-    }
+    { }
     template <typename G>
     Result(Unexpected<G> failure)
         : m_state(std::in_place_index<1>, std::move(failure.error))
-    {
-    }
+    { }
 
     bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -64,15 +60,14 @@ private:
     std::variant<T, E> m_state;
 };
 
-template <typename E>
-class [[nodiscard]] Result<void, E> {
+template <typename E> class [[nodiscard]] Result<void, E>
+{
 public:
     Result() = default;
     template <typename G>
     Result(Unexpected<G> failure)
         : m_error(std::move(failure.error))
-    {
-    }
+    { }
 
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }

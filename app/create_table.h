@@ -1,0 +1,26 @@
+#pragma once
+
+// The one operation that turns the field list into a database file through
+// the engine. The application and the command-line tool both call it, so
+// both make the same engine calls in the same order.
+
+#include "app/model/field_rows.h"
+#include "platform/dao/dao.h"
+
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace bastara::app {
+
+using CreateFailure = std::variant<RowProblem, dao::EngineError>;
+
+// Checks the rows, then asks the engine for a new database at `path` (general
+// sort order, encoded pages), a table named `tableName` and one field per row
+// in row order, and appends the fields and the table. The first failing call
+// ends it; what the engine wrote before stays as it left it (a valid file).
+[[nodiscard]] Result<void, CreateFailure> createTable(const std::filesystem::path& path,
+    const std::u16string& tableName, const std::vector<FieldRow>& rows);
+
+} // namespace bastara::app
