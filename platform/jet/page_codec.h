@@ -11,11 +11,13 @@
 
 #include "platform/jet/format.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 
 namespace bastara::jet {
 
+using Page = std::array<std::uint8_t, format::pageSize>;
 using PageSpan = std::span<std::uint8_t, format::pageSize>;
 
 // Masks (or unmasks) the header region of page 0 in place.

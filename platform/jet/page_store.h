@@ -18,8 +18,6 @@
 
 namespace bastara::jet {
 
-using Page = std::array<std::uint8_t, format::pageSize>;
-
 class PageStore
 {
 public:

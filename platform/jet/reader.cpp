@@ -185,8 +185,23 @@ Result<TableInfo, FormatError> DatabaseReader::tableDefinition(std::uint32_t fir
         const std::uint16_t nameLength = r.u16le();
         column.name = r.utf16le(nameLength);
     }
-    if (!r.ok())
-        return failure<TableInfo>("TDEF ends inside its column list");
+    r.at(r.offset() + t::realIndexSize * table.realIndexCount);
+    r.at(r.offset() + t::logicalIndexSize * table.logicalIndexCount);
+    for (std::uint32_t i = 0; i < table.logicalIndexCount; ++i) {
+        const std::uint16_t nameLength = r.u16le();
+        table.logicalIndexNames.push_back(r.utf16le(nameLength));
+    }
+    for (const ColumnInfo& column : blocks) {
+        if (!isKnownColumnType(column.type) || !isLongValue(static_cast<ColumnType>(column.type)))
+            continue;
+        LongValueMapReference reference {};
+        reference.column = r.u16le();
+        reference.ownedMap = r.u32le();
+        reference.freeMap = r.u32le();
+        table.longValueMaps.push_back(reference);
+    }
+    if (r.u16le() != t::terminator || !r.ok() || r.offset() != length)
+        return failure<TableInfo>("TDEF does not end where its contents do");
     std::sort(blocks.begin(), blocks.end(),
         [](const ColumnInfo& a, const ColumnInfo& b) { return a.number < b.number; });
     table.columns = std::move(blocks);

@@ -12,6 +12,7 @@
 #include "platform/jet/errors.h"
 #include "platform/jet/header_page.h"
 #include "platform/jet/page_store.h"
+#include "platform/jet/table_def.h"
 #include "platform/support/result.h"
 
 #include <cstdint>
@@ -42,6 +43,8 @@ struct TableInfo {
     std::uint32_t logicalIndexCount = 0;
     std::uint32_t realIndexCount = 0;
     std::vector<ColumnInfo> columns; // by column number
+    std::vector<std::u16string> logicalIndexNames;
+    std::vector<LongValueMapReference> longValueMaps; // in column-block order
 };
 
 struct CatalogRow {
