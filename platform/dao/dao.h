@@ -41,8 +41,10 @@ enum DataType : int32_t {
     dbDate = 8,
     dbBinary = 9,
     dbText = 10,
+    dbLongBinary = 11,
     dbMemo = 12,
-    dbFloat = 21,
+    dbGUID = 15,
+    dbFloat = 21, // stored as Double: Jet has no Float column
 };
 
 // CreateDatabase options.
@@ -90,6 +92,9 @@ class TableDef
 {
 public:
     explicit TableDef(std::u16string name);
+    TableDef(const TableDef&) = delete;
+    TableDef& operator=(const TableDef&) = delete;
+    ~TableDef();
 
     const std::u16string& Name() const { return m_name; }
 
@@ -100,7 +105,9 @@ public:
     {
     public:
         // Checks the field (name, type, size, duplicates, count) and adds it.
+        // Fields cannot be added once the TableDef is appended (3219).
         [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<Field>& field);
+        // Fields appended so far.
         std::size_t Count() const;
 
     private:
@@ -115,7 +122,7 @@ private:
     std::u16string m_name;
     // Implementation state (the checked column list) lives in the .cpp.
     struct Columns;
-    std::shared_ptr<Columns> m_columns;
+    std::unique_ptr<Columns> m_columns;
     bool m_appended = false;
 };
 
@@ -124,7 +131,17 @@ private:
 // goes.
 class Database
 {
+    friend class DBEngine;
+    struct Impl;
+
 public:
+    // Only DBEngine can make the key, and so a Database.
+    class CreationKey
+    {
+        friend class DBEngine;
+        CreationKey() = default;
+    };
+    Database(CreationKey, std::unique_ptr<Impl> impl);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -138,6 +155,8 @@ public:
     public:
         // Checks the table (fields, name, uniqueness) and writes it to the file.
         [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<TableDef>& tableDef);
+        // Tables in the database, the four system tables included, as the
+        // engine counts them: 4 in a new database.
         std::size_t Count() const;
 
     private:
@@ -148,9 +167,6 @@ public:
     TableDefCollection TableDefs { *this };
 
 private:
-    friend class DBEngine;
-    struct Impl;
-    explicit Database(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> m_impl;
 };
 
@@ -160,8 +176,11 @@ class DBEngine
 public:
     static DBEngine& instance();
 
-    // Creates a new database file at `name` and returns it open. Refuses an
-    // existing file (and never touches it).
+    // Creates a new database file at `name` and returns it open, holding it
+    // with an advisory exclusive lock until the last reference goes. Refuses
+    // an existing file (and never touches it). A name without an extension
+    // gets ".mdb"; Database::Name() says where the file went. An empty name
+    // is 3055, a missing folder 3044.
     [[nodiscard]] EngineResult<std::shared_ptr<Database>> CreateDatabase(
         const std::filesystem::path& name, std::string_view locale, int32_t options);
 
