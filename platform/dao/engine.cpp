@@ -86,9 +86,11 @@ EngineResult<std::shared_ptr<Database>> DBEngine::CreateDatabase(
     auto settings = parseCreationSettings(locale, options);
     if (!settings)
         return Unexpected { settings.error() };
-    const std::filesystem::path path = withDefaultExtension(name);
-    if (!path.has_filename() || path.filename() == "." || path.filename() == "..")
+    // "." and ".." name folders, not files: refuse them before they could
+    // gain an extension.
+    if (!name.has_filename() || name.filename() == "." || name.filename() == "..")
         return Unexpected { errors::invalidFileName() };
+    const std::filesystem::path path = withDefaultExtension(name);
 
     jet::DatabaseSpec spec;
     spec.created = engineNow();

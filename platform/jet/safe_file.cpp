@@ -202,7 +202,7 @@ Result<OwnedFile, IoError> OwnedFile::createNew(const std::filesystem::path& pat
     const std::filesystem::path folderPath = path.has_parent_path() ? path.parent_path() : ".";
     UniqueFd folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder)
-        return systemFailure(folderPath.string());
+        return systemFailure(shownPath);
 
     struct stat existing { };
     if (::fstatat(folder.get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0)

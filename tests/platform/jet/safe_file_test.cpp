@@ -1,4 +1,5 @@
 #include "platform/jet/safe_file.h"
+#include "support/failing_sink.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -34,48 +35,10 @@ namespace {
         };
     }
 
-    // Passes writes through until the n-th (0-based), which fails like a full
-    // disk; or fails sync().
-    class FailingSink final : public PageSink
-    {
-    public:
-        FailingSink(std::unique_ptr<PageSink> inner, int failingWrite, bool failSync)
-            : m_inner(std::move(inner))
-            , m_failingWrite(failingWrite)
-            , m_failSync(failSync)
-        { }
-        Result<void, IoError> write(std::span<const std::uint8_t> bytes) override
-        {
-            if (m_writes++ == m_failingWrite) {
-                // Half a page reaches the file first, as a real short write would.
-                (void)m_inner->write(bytes.first(bytes.size() / 2));
-                return Unexpected { IoError { IoErrorKind::DiskFull, ENOSPC, "" } };
-            }
-            return m_inner->write(bytes);
-        }
-        Result<void, IoError> sync() override
-        {
-            if (m_failSync)
-                return Unexpected { IoError { IoErrorKind::Other, EIO, "" } };
-            return m_inner->sync();
-        }
-
-    private:
-        std::unique_ptr<PageSink> m_inner;
-        int m_failingWrite;
-        bool m_failSync;
-        int m_writes = 0;
-    };
-
     FileWriteOptions failing(TempFileMode mode, int failingWrite, bool failSync = false)
     {
-        FileWriteOptions options;
-        options.tempMode = mode;
-        options.wrapSink = [failingWrite, failSync](
-                               std::unique_ptr<PageSink> inner) -> std::unique_ptr<PageSink> {
-            return std::make_unique<FailingSink>(std::move(inner), failingWrite, failSync);
-        };
-        return options;
+        return bastara::testing::failingWrites(failingWrite, failSync ? IoErrorKind::Other : IoErrorKind::DiskFull,
+            failSync ? EIO : ENOSPC, failSync, mode);
     }
 
     class SafeFile : public ::testing::TestWithParam<TempFileMode>
