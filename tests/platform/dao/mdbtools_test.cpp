@@ -107,6 +107,14 @@ namespace {
         EXPECT_EQ(json.exitCode, 0);
         EXPECT_EQ(json.out, "");
         EXPECT_EQ(mdb("mdb-count", { file("types.mdb"), jet::toUtf8(persianTableName) }), "0\n");
+
+        // Encrypted: no page after the header shows a page kind in its raw bytes.
+        const auto bytes = bastara::testing::readFileBytes(file("types.mdb"));
+        ASSERT_EQ(bytes.size(), 21u * 4096u);
+        int plainLooking = 0;
+        for (std::size_t page = 1; page < 21; ++page)
+            plainLooking += bytes[page * 4096] <= 0x04 && bytes[page * 4096 + 1] == 0x01;
+        EXPECT_EQ(plainLooking, GetParam() == dbEncrypt ? 0 : 20);
     }
 
     TEST_P(Mdbtools, AHundredAndOneColumnTable)
