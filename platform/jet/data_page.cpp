@@ -153,7 +153,8 @@ Result<std::vector<CellValue>, FormatError> decodeRow(
     if (row.size() < fixedEnd + maskSize)
         return Unexpected { malformed("row shorter than its fixed part") };
     const auto mask = row.subspan(row.size() - maskSize);
-    auto isSet = [&mask](std::size_t c) { return (mask[c / 8] >> (c % 8)) & 1u; };
+    auto isSet
+        = [&mask](std::size_t c) { return ((unsigned { mask[c / 8] } >> (c % 8)) & 1u) != 0; };
 
     std::vector<std::uint16_t> varStarts;
     std::size_t eod = fixedEnd;
