@@ -37,8 +37,9 @@ namespace {
 
     FileWriteOptions failing(TempFileMode mode, int failingWrite, bool failSync = false)
     {
-        return bastara::testing::failingWrites(failingWrite, failSync ? IoErrorKind::Other : IoErrorKind::DiskFull,
-            failSync ? EIO : ENOSPC, failSync, mode);
+        return bastara::testing::failingWrites(failingWrite,
+            failSync ? IoErrorKind::Other : IoErrorKind::DiskFull, failSync ? EIO : ENOSPC,
+            failSync, mode);
     }
 
     class SafeFile : public ::testing::TestWithParam<TempFileMode>
