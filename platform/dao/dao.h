@@ -17,6 +17,20 @@
 // closed when the last reference to its Database goes.
 //
 // Nothing here knows the file format; platform/jet writes the bytes.
+//
+// Where the engine's documentation leaves a choice, this engine:
+// * checks names, types and sizes when a field or table is appended (as the
+//   engine does), never in CreateField or CreateTableDef;
+// * gives 3055 for an empty file name, and appends ".mdb" to a name without
+//   extension (the file exists under Database::Name());
+// * writes Jet 4 whatever the options, encoded with a random key for
+//   dbEncrypt; dbFloat becomes a Double column (field_rules.h has every
+//   size rule); only the General sort order can be written (3001 otherwise);
+// * writes each change as a complete new file that replaces the old one only
+//   if the old one is still the file this engine wrote: a failed call leaves
+//   the database as the last successful call left it;
+// * cannot change a table once appended (3219), and refuses more tables than
+//   one catalog page holds (3035).
 
 #include "platform/support/result.h"
 

@@ -203,6 +203,33 @@ namespace {
         EXPECT_EQ(info.tables[1].name, u"second");
     }
 
+    TEST_F(TableDefs, OtherWriteFailuresAreDiskOrNetworkErrors)
+    {
+        ScopedEngineHooks hooks(
+            { bastara::testing::failingWrites(3, jet::IoErrorKind::Other, EIO), {}, {} });
+        auto tdf = tableWith(*m_db, u"t", { { u"a", dbLong, 0 } });
+        EXPECT_TRUE(failsWith(m_db->TableDefs.Append(tdf), 3043, "Disk or network error."));
+        EXPECT_TRUE(readBack().tables.empty());
+    }
+
+    TEST_F(TableDefs, MoreTablesThanTheCatalogPageHoldsAreRefusedCleanly)
+    {
+        // Long Persian names fill the catalog's single index leaf after a
+        // dozen or so tables; the database stays valid with those before.
+        std::size_t appended = 0;
+        EngineResult<void> result;
+        for (int i = 0; i < 40 && result; ++i) {
+            std::u16string name = u"t" + jet::fromUtf8(std::to_string(i)).value();
+            name.resize(64, u'\u0628');
+            result = m_db->TableDefs.Append(tableWith(*m_db, name, { { u"a", dbLong, 0 } }));
+            appended += result.ok();
+        }
+        EXPECT_TRUE(failsWith(result, 3035, "System resource exceeded."));
+        EXPECT_GT(appended, 5u);
+        EXPECT_EQ(readBack().tables.size(), appended);
+        EXPECT_EQ(m_dir.entries(), std::vector<std::string> { "db.mdb" });
+    }
+
     TEST_F(TableDefs, AFileReplacedBehindTheEnginesBackIsNeverOverwritten)
     {
         const auto path = m_dir / "db.mdb";
@@ -210,7 +237,10 @@ namespace {
         writeFileBytes(m_dir / "foreign", foreign);
         std::filesystem::rename(m_dir / "foreign", path);
         auto tdf = tableWith(*m_db, u"t", { { u"a", dbLong, 0 } });
-        EXPECT_TRUE(failsWith(m_db->TableDefs.Append(tdf), 3051));
+        EXPECT_TRUE(failsWith(m_db->TableDefs.Append(tdf), 3051,
+            "The Microsoft Jet database engine cannot open the file '" + path.string()
+                + "'. It is already opened exclusively by another user, or you need permission to "
+                  "view its data."));
         EXPECT_EQ(readFileBytes(path), foreign);
 
         std::filesystem::remove(path);
