@@ -68,16 +68,16 @@ BENCHMARK(BM_CreateDatabaseWith101FieldTable)->Unit(benchmark::kMicrosecond);
 // The same database built in memory only: the writer's share of the time.
 void BM_BuildImageWith101FieldTable(benchmark::State& state)
 {
-    jet::DatabaseSpec spec;
-    spec.created = 46363.5;
-    spec.databaseKey = 0x6D3EE1F9;
+    jet::DatabaseContents contents;
+    contents.created = 46363.5;
+    contents.databaseKey = 0x6D3EE1F9;
     jet::UserTable table { u"جدول", 46363.5, {} };
     for (int i = 0; i < 101; ++i)
         table.columns.push_back({ fieldName(i), jet::ColumnType::Long, 4 });
-    spec.tables.push_back(table);
+    contents.tables.push_back(table);
     for (auto _ : state) {
-        auto store = jet::buildDatabase(spec);
-        auto image = jet::encodedImage(*store, jet::PageCodec(spec.databaseKey));
+        auto store = jet::buildDatabase(contents);
+        auto image = jet::encodedImage(*store, jet::PageCodec(contents.databaseKey));
         benchmark::DoNotOptimize(image.data());
     }
 }

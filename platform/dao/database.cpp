@@ -13,13 +13,13 @@ namespace {
     constexpr std::array<std::u16string_view, 4> systemTableNames { u"MSysObjects", u"MSysACEs",
         u"MSysQueries", u"MSysRelationships" };
 
-    bool nameTaken(const jet::DatabaseSpec& spec, const std::vector<std::uint8_t>& key)
+    bool nameTaken(const jet::DatabaseContents& contents, const std::vector<std::uint8_t>& key)
     {
         for (std::u16string_view name : systemTableNames) {
             if (tableNameKey(name) == key)
                 return true;
         }
-        for (const jet::UserTable& table : spec.tables) {
+        for (const jet::UserTable& table : contents.tables) {
             if (tableNameKey(table.name) == key)
                 return true;
         }
@@ -51,7 +51,7 @@ Database::TableDefCollection::TableDefCollection(Database& owner)
 
 std::size_t Database::TableDefCollection::Count() const
 {
-    return systemTableNames.size() + m_owner.m_impl->spec.tables.size();
+    return systemTableNames.size() + m_owner.m_impl->contents.tables.size();
 }
 
 EngineResult<void> Database::TableDefCollection::Append(const std::shared_ptr<TableDef>& tableDef)
@@ -68,14 +68,14 @@ EngineResult<void> Database::TableDefCollection::Append(const std::shared_ptr<Ta
     if (!isValidObjectName(name) || !key)
         return Unexpected { errors::invalidName(name) };
     Impl& impl = *m_owner.m_impl;
-    if (nameTaken(impl.spec, *key))
+    if (nameTaken(impl.contents, *key))
         return Unexpected { errors::tableExists(name) };
     if (columns.size() > jet::maxColumns)
         return Unexpected { errors::tooManyFields() };
 
     // Rebuild the whole file with the table, and swap it in only when it is
     // complete: a failure leaves the database as it was.
-    jet::DatabaseSpec next = impl.spec;
+    jet::DatabaseContents next = impl.contents;
     next.tables.push_back({ name, engineNow(), columns });
     auto store = jet::buildDatabase(next);
     if (!store)
@@ -84,7 +84,7 @@ EngineResult<void> Database::TableDefCollection::Append(const std::shared_ptr<Ta
             contentsOf(*store, next.databaseKey), testing::engineHooks().writeOptions);
         !replaced)
         return Unexpected { errors::fromIoError(replaced.error()) };
-    impl.spec = std::move(next);
+    impl.contents = std::move(next);
     tableDef->m_appended = true;
     return {};
 }

@@ -92,19 +92,19 @@ EngineResult<std::shared_ptr<Database>> DBEngine::CreateDatabase(
         return Unexpected { errors::invalidFileName() };
     const std::filesystem::path path = withDefaultExtension(name);
 
-    jet::DatabaseSpec spec;
-    spec.created = engineNow();
-    spec.databaseKey = settings->encrypt ? newDatabaseKey() : 0;
-    spec.codePage = settings->codePage;
-    auto store = jet::buildDatabase(spec);
+    jet::DatabaseContents contents;
+    contents.created = engineNow();
+    contents.databaseKey = settings->encrypt ? newDatabaseKey() : 0;
+    contents.codePage = settings->codePage;
+    auto store = jet::buildDatabase(contents);
     if (!store)
         return Unexpected { errors::fromFormatError(store.error(), {}) };
     auto file = jet::OwnedFile::createNew(
-        path, contentsOf(*store, spec.databaseKey), testing::engineHooks().writeOptions);
+        path, contentsOf(*store, contents.databaseKey), testing::engineHooks().writeOptions);
     if (!file)
         return Unexpected { errors::fromIoError(file.error()) };
     return std::make_shared<Database>(Database::CreationKey {},
-        std::make_unique<Database::Impl>(Database::Impl { std::move(spec), std::move(*file) }));
+        std::make_unique<Database::Impl>(Database::Impl { std::move(contents), std::move(*file) }));
 }
 
 } // namespace bastara::dao

@@ -13,7 +13,7 @@
 namespace bastara::dao {
 
 struct Database::Impl {
-    jet::DatabaseSpec spec; // what the file holds
+    jet::DatabaseContents contents; // what the file holds
     jet::OwnedFile file;
 };
 

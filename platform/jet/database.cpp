@@ -76,13 +76,13 @@ namespace {
         return writeDataPage(store.page(page), 0, encoded);
     }
 
-    Result<void, FormatError> checkTables(const DatabaseSpec& spec)
+    Result<void, FormatError> checkTables(const DatabaseContents& contents)
     {
         std::set<std::vector<std::uint8_t>> keys;
         for (const char16_t* name :
             { u"MSysObjects", u"MSysACEs", u"MSysQueries", u"MSysRelationships" })
             keys.insert(*generalSortKey(name));
-        for (const UserTable& table : spec.tables) {
+        for (const UserTable& table : contents.tables) {
             if (table.name.empty() || table.name.size() > maxNameLength)
                 return Unexpected { invalid("a table name has 1 to 64 code units") };
             const auto key = generalSortKey(table.name);
@@ -105,13 +105,13 @@ namespace {
 
 } // namespace
 
-Result<DatabasePlan, FormatError> planDatabase(const DatabaseSpec& spec)
+Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents)
 {
-    if (auto checked = checkTables(spec); !checked)
+    if (auto checked = checkTables(contents); !checked)
         return fail<DatabasePlan>(std::move(checked));
     DatabasePlan plan;
     std::uint32_t next = pages::firstUserPage;
-    for (const UserTable& table : spec.tables) {
+    for (const UserTable& table : contents.tables) {
         TablePages tablePages;
         const std::uint32_t tdefPages
             = tableDefPageCount(tableDefLength(userTableDefinition(table, nullptr)));
@@ -131,18 +131,19 @@ Result<DatabasePlan, FormatError> planDatabase(const DatabaseSpec& spec)
     return plan;
 }
 
-Result<PageStore, FormatError> buildDatabase(const DatabaseSpec& spec)
+Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
 {
-    auto plan = planDatabase(spec);
+    auto plan = planDatabase(contents);
     if (!plan)
         return Unexpected { plan.error() };
 
     // Catalog rows first: their counts go into the system TDEFs.
-    std::vector<CatalogObject> objectRows = baseCatalogObjects(spec.created);
+    std::vector<CatalogObject> objectRows = baseCatalogObjects(contents.created);
     std::vector<AccessEntry> accessRows = baseAccessEntries();
-    for (std::size_t t = 0; t < spec.tables.size(); ++t) {
+    for (std::size_t t = 0; t < contents.tables.size(); ++t) {
         const std::uint32_t id = plan->tables[t].tableDef.front();
-        objectRows.push_back(userTableObject(id, spec.tables[t].name, spec.tables[t].created));
+        objectRows.push_back(
+            userTableObject(id, contents.tables[t].name, contents.tables[t].created));
         const auto entries = userTableAccessEntries(static_cast<std::int32_t>(id));
         accessRows.insert(accessRows.end(), entries.begin(), entries.end());
     }
@@ -165,7 +166,8 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseSpec& spec)
         return Unexpected { nameEntries.error() };
 
     PageStore store(plan->pageCount);
-    writeHeaderPage(store.page(pages::header), { spec.codePage, spec.databaseKey, spec.created });
+    writeHeaderPage(
+        store.page(pages::header), { contents.codePage, contents.databaseKey, contents.created });
     writeGlobalMapPage(store.page(pages::globalMap), plan->pageCount);
 
     const auto objectCount = static_cast<std::uint32_t>(objectRows.size());
@@ -224,9 +226,9 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseSpec& spec)
         !written)
         return fail<PageStore>(std::move(written));
 
-    for (std::size_t t = 0; t < spec.tables.size(); ++t) {
+    for (std::size_t t = 0; t < contents.tables.size(); ++t) {
         const TablePages& tablePages = plan->tables[t];
-        const TableDefinition definition = userTableDefinition(spec.tables[t], &tablePages);
+        const TableDefinition definition = userTableDefinition(contents.tables[t], &tablePages);
         if (auto written = writeTableDef(definition, tablePages.tableDef, store); !written)
             return fail<PageStore>(std::move(written));
         // Every map of an empty table is the empty set.

@@ -31,7 +31,7 @@ struct UserTable {
     std::vector<UserColumn> columns;
 };
 
-struct DatabaseSpec {
+struct DatabaseContents {
     double created = 0.0; // OLE date, local time
     std::uint32_t databaseKey = 0; // non-zero: pages 1.. are RC4-encoded
     std::uint16_t codePage = 1252;
@@ -53,9 +53,9 @@ struct DatabasePlan {
 // never split across pages.
 inline constexpr std::size_t userMapRowsPerPage = 56;
 
-[[nodiscard]] Result<DatabasePlan, FormatError> planDatabase(const DatabaseSpec& spec);
+[[nodiscard]] Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents);
 
-// Plain pages; encode them with PageCodec(spec.databaseKey) on the way out.
-[[nodiscard]] Result<PageStore, FormatError> buildDatabase(const DatabaseSpec& spec);
+// Plain pages; encode them with PageCodec(contents.databaseKey) on the way out.
+[[nodiscard]] Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents);
 
 } // namespace bastara::jet

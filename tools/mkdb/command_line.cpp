@@ -14,17 +14,17 @@ namespace {
 
 } // namespace
 
-std::optional<app::FieldRow> parseFieldSpec(std::u16string_view spec)
+std::optional<app::FieldRow> parseFieldArgument(std::u16string_view contents)
 {
-    const std::size_t sizeColon = spec.rfind(u':');
+    const std::size_t sizeColon = contents.rfind(u':');
     if (sizeColon == std::u16string_view::npos || sizeColon == 0)
         return std::nullopt;
-    const std::size_t typeColon = spec.rfind(u':', sizeColon - 1);
+    const std::size_t typeColon = contents.rfind(u':', sizeColon - 1);
     if (typeColon == std::u16string_view::npos)
         return std::nullopt;
-    return app::FieldRow { std::u16string(spec.substr(0, typeColon)),
-        std::u16string(spec.substr(typeColon + 1, sizeColon - typeColon - 1)),
-        std::u16string(spec.substr(sizeColon + 1)) };
+    return app::FieldRow { std::u16string(contents.substr(0, typeColon)),
+        std::u16string(contents.substr(typeColon + 1, sizeColon - typeColon - 1)),
+        std::u16string(contents.substr(sizeColon + 1)) };
 }
 
 Result<Command, std::string> parseCommandLine(std::span<const std::string_view> args)
@@ -57,10 +57,10 @@ Result<Command, std::string> parseCommandLine(std::span<const std::string_view> 
         return usage("TABLE is not valid UTF-8");
     command.table = std::move(*table);
     for (std::size_t i = 2; i < positional.size(); ++i) {
-        const auto spec = jet::fromUtf8(positional[i]);
-        if (!spec)
+        const auto contents = jet::fromUtf8(positional[i]);
+        if (!contents)
             return usage("field " + std::to_string(i - 1) + " is not valid UTF-8");
-        auto row = parseFieldSpec(*spec);
+        auto row = parseFieldArgument(*contents);
         if (!row)
             return usage("field " + std::to_string(i - 1) + " ('" + std::string(positional[i])
                 + "') is not NAME:TYPE:SIZE");

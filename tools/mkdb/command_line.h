@@ -31,7 +31,7 @@ struct Command {
 [[nodiscard]] Result<Command, std::string> parseCommandLine(std::span<const std::string_view> args);
 
 // NAME:TYPE:SIZE split at the last two colons; nothing with fewer than two.
-std::optional<app::FieldRow> parseFieldSpec(std::u16string_view spec);
+std::optional<app::FieldRow> parseFieldArgument(std::u16string_view contents);
 
 std::string helpText();
 

@@ -44,19 +44,19 @@ inline std::shared_ptr<Database> createDatabase(
 }
 
 // A TableDef with one field per (name, type, size), all appended.
-struct FieldSpec {
+struct FieldArgs {
     std::u16string name;
     int32_t type;
     double size;
 };
 
 inline std::shared_ptr<TableDef> tableWith(
-    Database& db, std::u16string name, const std::vector<FieldSpec>& fields)
+    Database& db, std::u16string name, const std::vector<FieldArgs>& fields)
 {
     auto tdf = db.CreateTableDef(std::move(name));
     EXPECT_TRUE(tdf);
-    for (const FieldSpec& spec : fields) {
-        auto field = (*tdf)->CreateField(spec.name, spec.type, spec.size);
+    for (const FieldArgs& contents : fields) {
+        auto field = (*tdf)->CreateField(contents.name, contents.type, contents.size);
         EXPECT_TRUE(field);
         const auto appended = (*tdf)->Fields.Append(*field);
         EXPECT_TRUE(appended) << (appended ? "" : appended.error().description);
@@ -65,7 +65,7 @@ inline std::shared_ptr<TableDef> tableWith(
 }
 
 // The twelve type codes the application uses, with mixed Persian and Latin names.
-inline std::vector<FieldSpec> twelveTypeFields()
+inline std::vector<FieldArgs> twelveTypeFields()
 {
     return {
         { u"متن Text", dbText, 50 },

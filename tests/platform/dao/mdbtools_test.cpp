@@ -121,7 +121,7 @@ namespace {
     {
         auto db = createDatabase(file("wide.mdb"), GetParam());
         ASSERT_TRUE(db);
-        std::vector<FieldSpec> fields;
+        std::vector<FieldArgs> fields;
         std::vector<std::pair<std::u16string, std::string>> columns;
         std::vector<std::u16string> names;
         for (int i = 0; i < 101; ++i) {
@@ -139,7 +139,7 @@ namespace {
     {
         auto db = createDatabase(file("widest.mdb"), GetParam());
         ASSERT_TRUE(db);
-        std::vector<FieldSpec> fields;
+        std::vector<FieldArgs> fields;
         std::vector<std::pair<std::u16string, std::string>> columns;
         for (int i = 0; i < 255; ++i) {
             std::u16string name = jet::fromUtf8(std::to_string(i)).value() + u" ";

@@ -23,9 +23,9 @@ namespace {
 
     TEST(Database, AnEmptyDatabaseHasNineteenPagesInTheEnginesOrder)
     {
-        DatabaseSpec spec;
-        spec.created = testing::exampleDate;
-        auto store = buildDatabase(spec);
+        DatabaseContents contents;
+        contents.created = testing::exampleDate;
+        auto store = buildDatabase(contents);
         ASSERT_TRUE(store);
         ASSERT_EQ(store->pageCount(), 19u);
         const std::uint8_t expectedTypes[19]
@@ -99,19 +99,19 @@ namespace {
 
     TEST(Database, ManyLongValueColumnsSpreadTheirMapsOverMorePages)
     {
-        DatabaseSpec spec;
-        spec.created = 1.0;
+        DatabaseContents contents;
+        contents.created = 1.0;
         std::vector<UserColumn> columns;
         for (int i = 0; i < 60; ++i)
             columns.push_back({ u"m" + std::u16string(1, static_cast<char16_t>(u'A' + i / 26))
                     + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)),
                 ColumnType::Memo, 0 });
-        spec.tables.push_back({ u"notes", 1.0, columns });
-        auto plan = planDatabase(spec);
+        contents.tables.push_back({ u"notes", 1.0, columns });
+        auto plan = planDatabase(contents);
         ASSERT_TRUE(plan);
         // 2 + 120 map rows at 56 per page.
         EXPECT_EQ(plan->tables[0].usageMaps, (std::vector<std::uint32_t> { 20, 21, 22 }));
-        auto store = buildDatabase(spec);
+        auto store = buildDatabase(contents);
         ASSERT_TRUE(store);
         EXPECT_EQ(store->page(20)[12], 56);
         EXPECT_EQ(store->page(21)[12], 56);
@@ -130,33 +130,33 @@ namespace {
 
     TEST(Database, TableNamesMustHaveKeysAndBeUniqueUnderTheGeneralSort)
     {
-        DatabaseSpec spec = testing::exampleDatabase();
-        spec.tables.push_back({ u"msysobjects", 1.0, { { u"a", ColumnType::Long, 4 } } });
-        auto clash = buildDatabase(spec);
+        DatabaseContents contents = testing::exampleDatabase();
+        contents.tables.push_back({ u"msysobjects", 1.0, { { u"a", ColumnType::Long, 4 } } });
+        auto clash = buildDatabase(contents);
         ASSERT_FALSE(clash);
         EXPECT_EQ(clash.error().kind, FormatError::Kind::InvalidDefinition);
 
-        spec.tables.back().name
+        contents.tables.back().name
             = u"\u062C\u0640\u062F\u0648\u0644"; // the example name plus a tatweel
-        EXPECT_FALSE(buildDatabase(spec));
+        EXPECT_FALSE(buildDatabase(contents));
 
-        spec.tables.back().name = u"\u4E2D\u6587";
-        auto noKey = buildDatabase(spec);
+        contents.tables.back().name = u"\u4E2D\u6587";
+        auto noKey = buildDatabase(contents);
         ASSERT_FALSE(noKey);
         EXPECT_EQ(noKey.error().kind, FormatError::Kind::NameWithoutSortKey);
     }
 
     TEST(Database, TheCatalogFillsUpWithAClearError)
     {
-        DatabaseSpec spec;
-        spec.created = 1.0;
+        DatabaseContents contents;
+        contents.created = 1.0;
         for (int i = 0; i < 40; ++i) {
             std::u16string name = u"t" + std::u16string(1, static_cast<char16_t>(u'a' + i / 26))
                 + std::u16string(1, static_cast<char16_t>(u'a' + i % 26));
             name.resize(64, u'\u0628');
-            spec.tables.push_back({ name, 1.0, { { u"a", ColumnType::Long, 4 } } });
+            contents.tables.push_back({ name, 1.0, { { u"a", ColumnType::Long, 4 } } });
         }
-        auto full = buildDatabase(spec);
+        auto full = buildDatabase(contents);
         ASSERT_FALSE(full);
         EXPECT_EQ(full.error().kind, FormatError::Kind::CatalogFull);
     }

@@ -33,13 +33,13 @@ inline std::vector<UserColumn> twelveTypeColumns()
     };
 }
 
-inline DatabaseSpec exampleDatabase(std::uint32_t key = 0)
+inline DatabaseContents exampleDatabase(std::uint32_t key = 0)
 {
-    DatabaseSpec spec;
-    spec.created = exampleDate;
-    spec.databaseKey = key;
-    spec.tables.push_back({ exampleTableName, exampleDate, twelveTypeColumns() });
-    return spec;
+    DatabaseContents contents;
+    contents.created = exampleDate;
+    contents.databaseKey = key;
+    contents.tables.push_back({ exampleTableName, exampleDate, twelveTypeColumns() });
+    return contents;
 }
 
 // `count` Long columns named with `nameLength` code units each, all distinct.

@@ -10,11 +10,11 @@
 namespace bastara::jet {
 namespace {
 
-    std::vector<std::uint8_t> imageOf(const DatabaseSpec& spec)
+    std::vector<std::uint8_t> imageOf(const DatabaseContents& contents)
     {
-        auto store = buildDatabase(spec);
+        auto store = buildDatabase(contents);
         EXPECT_TRUE(store);
-        return store ? encodedImage(*store, PageCodec(spec.databaseKey))
+        return store ? encodedImage(*store, PageCodec(contents.databaseKey))
                      : std::vector<std::uint8_t> {};
     }
 
@@ -85,10 +85,10 @@ namespace {
 
     TEST(Reader, ReadsWideTablesAcrossTheirContinuationPages)
     {
-        DatabaseSpec spec;
-        spec.created = 1.0;
-        spec.tables.push_back({ u"wide", 1.0, testing::wideColumns(255, 64) });
-        const auto info = readDatabase(imageOf(spec));
+        DatabaseContents contents;
+        contents.created = 1.0;
+        contents.tables.push_back({ u"wide", 1.0, testing::wideColumns(255, 64) });
+        const auto info = readDatabase(imageOf(contents));
         ASSERT_TRUE(info) << info.error().detail;
         ASSERT_EQ(info->tables.size(), 1u);
         EXPECT_EQ(info->tables[0].pages.size(), 10u);
@@ -108,10 +108,10 @@ namespace {
 
     TEST(Reader, ALoopingTdefChainIsAnErrorNotAHang)
     {
-        DatabaseSpec spec;
-        spec.created = 1.0;
-        spec.tables.push_back({ u"wide", 1.0, testing::wideColumns(255, 64) });
-        auto image = imageOf(spec);
+        DatabaseContents contents;
+        contents.created = 1.0;
+        contents.tables.push_back({ u"wide", 1.0, testing::wideColumns(255, 64) });
+        auto image = imageOf(contents);
         // Point the second TDEF page back at the first.
         image[20 * 4096 + 4] = 19;
         const auto info = readDatabase(image);
@@ -124,7 +124,7 @@ namespace {
         // Seeded mutations of valid files: the reader may refuse them but
         // must neither crash nor read out of bounds (the sanitizer build
         // checks the latter).
-        DatabaseSpec wide;
+        DatabaseContents wide;
         wide.created = 1.0;
         wide.tables.push_back({ u"wide", 1.0, testing::wideColumns(40, 20) });
         const std::vector<std::vector<std::uint8_t>> seeds { imageOf(testing::exampleDatabase()),

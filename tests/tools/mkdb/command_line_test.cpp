@@ -12,22 +12,22 @@ namespace {
 
     TEST(MkdbCommandLine, FieldsSplitAtTheirLastTwoColons)
     {
-        const auto plain = parseFieldSpec(u"name:Text:50");
+        const auto plain = parseFieldArgument(u"name:Text:50");
         ASSERT_TRUE(plain);
         EXPECT_EQ(plain->name, u"name");
         EXPECT_EQ(plain->typeName, u"Text");
         EXPECT_EQ(plain->sizeText, u"50");
-        const auto colons = parseFieldSpec(u"a:b::Long:");
+        const auto colons = parseFieldArgument(u"a:b::Long:");
         ASSERT_TRUE(colons);
         EXPECT_EQ(colons->name, u"a:b:");
         EXPECT_EQ(colons->typeName, u"Long");
         EXPECT_EQ(colons->sizeText, u"");
-        const auto emptyName = parseFieldSpec(u":Long:4");
+        const auto emptyName = parseFieldArgument(u":Long:4");
         ASSERT_TRUE(emptyName); // the engine judges the empty name
         EXPECT_EQ(emptyName->name, u"");
-        EXPECT_FALSE(parseFieldSpec(u"name:Text"));
-        EXPECT_FALSE(parseFieldSpec(u"name"));
-        EXPECT_FALSE(parseFieldSpec(u":"));
+        EXPECT_FALSE(parseFieldArgument(u"name:Text"));
+        EXPECT_FALSE(parseFieldArgument(u"name"));
+        EXPECT_FALSE(parseFieldArgument(u":"));
     }
 
     TEST(MkdbCommandLine, ReadsFileTableAndFieldsInOrder)
