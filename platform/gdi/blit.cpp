@@ -108,15 +108,25 @@ namespace {
         const SourceConverter convert(*src, dst);
         Bitmap& target = dst.bitmap();
 
+        // Colour to colour needs no conversion: read and write whole rows.
+        const bool colourToColour = !target.isMonochrome() && !source->isMonochrome();
         for (const Rect& r : rects) {
             for (std::int32_t y = r.top; y < r.bottom; ++y) {
                 const SourceRange rowRange = rows[std::size_t(y - area.top)];
                 if (rowRange.begin >= rowRange.end)
                     continue;
+                const bool singleRow = rowRange.end - rowRange.begin == 1;
                 for (std::int32_t x = r.left; x < r.right; ++x) {
                     const SourceRange columnRange = columns[std::size_t(x - area.left)];
                     if (columnRange.begin >= columnRange.end)
                         continue;
+                    const std::uint32_t p = op.usesPattern ? pattern.valueAt(x, y) : 0;
+                    if (colourToColour && singleRow && columnRange.end - columnRange.begin == 1) {
+                        std::uint32_t& d = target.colorRow(y)[x];
+                        const std::uint32_t s = source->colorRow(rowRange.begin)[columnRange.begin];
+                        d = 0xFF000000 | op.apply(p, s, d);
+                        continue;
+                    }
                     std::uint32_t s = readValue(*source, columnRange.begin, rowRange.begin);
                     for (std::int32_t sy = rowRange.begin; sy < rowRange.end; ++sy) {
                         for (std::int32_t sx = columnRange.begin; sx < columnRange.end; ++sx) {
@@ -124,7 +134,6 @@ namespace {
                             s = mode == WHITEONBLACK ? (s | v) : (s & v);
                         }
                     }
-                    const std::uint32_t p = op.usesPattern ? pattern.valueAt(x, y) : 0;
                     const std::uint32_t d = op.usesDestination ? readValue(target, x, y) : 0;
                     writeValue(target, x, y, op.apply(p, convert(s), d));
                 }

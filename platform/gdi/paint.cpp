@@ -1,5 +1,7 @@
 #include "platform/gdi/internal/paint.h"
 
+#include <algorithm>
+
 namespace bastara::gdi::detail {
 
 std::uint32_t deviceValue(const Bitmap& target, ColorRef color)
@@ -45,12 +47,26 @@ void patternFill(DeviceContext& dc, const std::vector<Rect>& rects, const Brush&
     if (op.usesPattern && !sampler.paints())
         return;
     Bitmap& target = dc.bitmap();
+    const bool fixedPattern = !op.usesPattern || brush.style() == BrushStyle::Solid;
+    const std::uint32_t fixedValue = op.usesPattern && fixedPattern ? sampler.valueAt(0, 0) : 0;
     for (const Rect& r : rects) {
         for (std::int32_t y = r.top; y < r.bottom; ++y) {
+            if (target.isMonochrome()) {
+                for (std::int32_t x = r.left; x < r.right; ++x) {
+                    const std::uint32_t p = fixedPattern ? fixedValue : sampler.valueAt(x, y);
+                    const std::uint32_t d = op.usesDestination ? readValue(target, x, y) : 0;
+                    writeValue(target, x, y, op.apply(p, 0, d));
+                }
+                continue;
+            }
+            std::uint32_t* row = target.colorRow(y);
+            if (fixedPattern && !op.usesDestination) {
+                std::fill(row + r.left, row + r.right, 0xFF000000 | op.apply(fixedValue, 0, 0));
+                continue;
+            }
             for (std::int32_t x = r.left; x < r.right; ++x) {
-                const std::uint32_t p = op.usesPattern ? sampler.valueAt(x, y) : 0;
-                const std::uint32_t d = op.usesDestination ? readValue(target, x, y) : 0;
-                writeValue(target, x, y, op.apply(p, 0, d));
+                const std::uint32_t p = fixedPattern ? fixedValue : sampler.valueAt(x, y);
+                row[x] = 0xFF000000 | op.apply(p, 0, row[x]);
             }
         }
     }

@@ -15,7 +15,6 @@ namespace {
     struct Span {
         std::int32_t left;
         std::int32_t right;
-        friend bool operator==(const Span&, const Span&) = default;
     };
 
     // One band of a region: rectangles [begin, end) of its list.

@@ -204,9 +204,12 @@ TextCacheStats textCacheStats()
     return { stats.hits, stats.misses, stats.entries };
 }
 
-void clearTextCache()
+void clearTextCache(TextCacheClear what)
 {
-    detail::clearTextCaches();
+    if (what == TextCacheClear::Layouts)
+        detail::clearTextLayouts();
+    else
+        detail::clearTextCaches();
 }
 
 } // namespace bastara::gdi

@@ -92,8 +92,12 @@ struct TextCacheStats {
     std::size_t entries = 0;
 };
 TextCacheStats textCacheStats();
-// Drops every cached layout and font (for example after changing font
-// substitutions); the counters restart at zero.
-void clearTextCache();
+// Drops the cached layouts, and with LayoutsAndFonts the Qt fonts too (needed
+// after changing font substitutions). The counters restart at zero.
+enum class TextCacheClear {
+    Layouts,
+    LayoutsAndFonts,
+};
+void clearTextCache(TextCacheClear what = TextCacheClear::LayoutsAndFonts);
 
 } // namespace bastara::gdi

@@ -306,13 +306,18 @@ TextLayoutStats textLayoutStats()
     return { c.hits, c.misses, c.order.size() };
 }
 
-void clearTextCaches()
+void clearTextLayouts()
 {
     LayoutCache& c = cache();
     c.index.clear();
     c.order.clear();
     c.hits = 0;
     c.misses = 0;
+}
+
+void clearTextCaches()
+{
+    clearTextLayouts();
     clearFontEngines();
 }
 

@@ -43,5 +43,7 @@ std::shared_ptr<const LaidOutText> layoutText(
     const LogFont& font, std::u16string_view text, std::int32_t wrapWidth, std::uint32_t format);
 
 TextLayoutStats textLayoutStats();
+// Drops the layouts but keeps the fonts.
+void clearTextLayouts();
 
 } // namespace bastara::gdi::detail
