@@ -23,28 +23,38 @@ namespace {
         return (num + den - 1) / den;
     }
 
-    // For each destination index 0 .. count-1: the source indices it reads,
-    // clipped to [0, limit).
-    std::vector<SourceRange> mapAxis(std::int32_t count, std::int32_t srcStart,
-        std::int32_t srcCount, std::int32_t limit, bool combine)
+    // For destination indices first .. first + count - 1 of an axis `total`
+    // pixels long: the source indices each reads, clipped to [0, limit).
+    std::vector<SourceRange> mapAxis(std::int32_t first, std::int32_t count, std::int32_t total,
+        std::int32_t srcStart, std::int32_t srcCount, std::int32_t limit, bool combine)
     {
         std::vector<SourceRange> ranges(static_cast<std::size_t>(count));
-        for (std::int32_t i = 0; i < count; ++i) {
+        for (std::int32_t k = 0; k < count; ++k) {
+            const std::int64_t i = first + k;
             std::int64_t begin;
             std::int64_t end;
-            if (count >= srcCount) {
-                begin = srcStart + std::int64_t(i) * srcCount / count;
+            if (total >= srcCount) {
+                begin = srcStart + i * srcCount / total;
                 end = begin + 1;
             } else {
-                begin = srcStart + ceilDiv(std::int64_t(i) * srcCount, count);
-                end = srcStart + ceilDiv(std::int64_t(i + 1) * srcCount, count);
+                begin = srcStart + ceilDiv(i * srcCount, total);
+                end = srcStart + ceilDiv((i + 1) * srcCount, total);
                 if (!combine)
                     end = begin + 1;
             }
-            ranges[std::size_t(i)] = { std::int32_t(std::max<std::int64_t>(begin, 0)),
+            ranges[std::size_t(k)] = { std::int32_t(std::max<std::int64_t>(begin, 0)),
                 std::int32_t(std::min<std::int64_t>(end, limit)) };
         }
         return ranges;
+    }
+
+    Rect boundsOf(const std::vector<Rect>& rects)
+    {
+        Rect box = rects.front();
+        for (const Rect& r : rects)
+            box = { std::min(box.left, r.left), std::min(box.top, r.top),
+                std::max(box.right, r.right), std::max(box.bottom, r.bottom) };
+        return box;
     }
 
     // Turns a source device value (in the source's format) into the
@@ -101,10 +111,12 @@ namespace {
         }
         const int mode = dst.stretchBltMode();
         const bool combine = mode == BLACKONWHITE || mode == WHITEONBLACK;
-        const std::vector<SourceRange> columns
-            = mapAxis(area.width(), srcArea.left, srcArea.width(), source->width(), combine);
-        const std::vector<SourceRange> rows
-            = mapAxis(area.height(), srcArea.top, srcArea.height(), source->height(), combine);
+        // Only the visible part of the destination is mapped.
+        const Rect visible = boundsOf(rects);
+        const std::vector<SourceRange> columns = mapAxis(visible.left - area.left, visible.width(),
+            area.width(), srcArea.left, srcArea.width(), source->width(), combine);
+        const std::vector<SourceRange> rows = mapAxis(visible.top - area.top, visible.height(),
+            area.height(), srcArea.top, srcArea.height(), source->height(), combine);
         const SourceConverter convert(*src, dst);
         Bitmap& target = dst.bitmap();
 
@@ -112,12 +124,12 @@ namespace {
         const bool colourToColour = !target.isMonochrome() && !source->isMonochrome();
         for (const Rect& r : rects) {
             for (std::int32_t y = r.top; y < r.bottom; ++y) {
-                const SourceRange rowRange = rows[std::size_t(y - area.top)];
+                const SourceRange rowRange = rows[std::size_t(y - visible.top)];
                 if (rowRange.begin >= rowRange.end)
                     continue;
                 const bool singleRow = rowRange.end - rowRange.begin == 1;
                 for (std::int32_t x = r.left; x < r.right; ++x) {
-                    const SourceRange columnRange = columns[std::size_t(x - area.left)];
+                    const SourceRange columnRange = columns[std::size_t(x - visible.left)];
                     if (columnRange.begin >= columnRange.end)
                         continue;
                     const std::uint32_t p = op.usesPattern ? pattern.valueAt(x, y) : 0;
@@ -159,8 +171,11 @@ void stretchBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t
         return;
     if (op.usesSource && (!src || srcWidth <= 0 || srcHeight <= 0))
         return;
-    const Rect area { x, y, x + width, y + height };
-    const Rect srcArea { srcX, srcY, srcX + srcWidth, srcY + srcHeight };
+    const Rect area = detail::clampRect(x, y, std::int64_t(x) + width, std::int64_t(y) + height);
+    const Rect srcArea = detail::clampRect(
+        srcX, srcY, std::int64_t(srcX) + srcWidth, std::int64_t(srcY) + srcHeight);
+    if (area.isEmpty() || srcArea.isEmpty())
+        return;
     transfer(dst, area, op.usesSource ? src : nullptr, srcArea, op);
 }
 
@@ -170,7 +185,8 @@ void patBlt(DeviceContext& dst, std::int32_t x, std::int32_t y, std::int32_t wid
     const Rop3 op = decodeRop3(rop);
     if (op.usesSource)
         return;
-    const Rect area = Rect { x, y, x + width, y + height }.normalized();
+    const Rect area
+        = detail::clampRect(x, y, std::int64_t(x) + width, std::int64_t(y) + height).normalized();
     if (area.isEmpty())
         return;
     transfer(dst, area, nullptr, {}, op);

@@ -58,63 +58,90 @@ namespace detail {
         , m_penValue(deviceValue(dc.bitmap(), dc.pen().color()))
         , m_gapValue(deviceValue(dc.bitmap(), dc.bkColor()))
         , m_paintGaps(dc.fillsBackground())
+        , m_width(dc.pen().isDashed() ? 1 : dc.pen().width())
     {
         if (m_pen.isDashed()) {
             const DashPattern pattern = dashPatternFor(m_pen.style());
             m_dashLengths = pattern.lengths;
             m_dashCount = pattern.count;
+            for (int i = 0; i < m_dashCount; ++i)
+                m_dashCycle += m_dashLengths[i];
         }
     }
 
-    void PenPainter::restartPattern()
+    bool PenPainter::dashOn() const
     {
-        m_dashIndex = 0;
-        m_dashStep = 0;
+        if (!m_dashLengths)
+            return true;
+        int position = m_dashPosition;
+        for (int i = 0; i < m_dashCount; ++i) {
+            if (position < m_dashLengths[i])
+                return i % 2 == 0;
+            position -= m_dashLengths[i];
+        }
+        return true;
     }
 
-    void PenPainter::segment(Point a, Point b)
+    void PenPainter::advanceDash(std::int64_t steps)
+    {
+        if (m_dashLengths)
+            m_dashPosition = int((m_dashPosition + steps) % m_dashCycle);
+    }
+
+    void PenPainter::segment(Point from, Point to)
     {
         if (m_pen.style() == PS_NULL)
             return;
+        const Point a = clampPoint(from);
+        const Point b = clampPoint(to);
         const std::int64_t dx = std::int64_t(b.x) - a.x;
         const std::int64_t dy = std::int64_t(b.y) - a.y;
         const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
         const bool xMajor = std::llabs(dx) > std::llabs(dy);
-        for (std::int64_t i = 0; i < steps; ++i) {
+        // Steps whose major coordinate lies within reach of the bitmap.
+        const std::int64_t start = xMajor ? a.x : a.y;
+        const std::int64_t direction = (xMajor ? dx : dy) > 0 ? 1 : -1;
+        const std::int64_t low = -m_width;
+        const std::int64_t high
+            = std::int64_t(xMajor ? m_dc.bitmap().width() : m_dc.bitmap().height()) + m_width;
+        std::int64_t first = direction > 0 ? low - start : start - high;
+        std::int64_t last = direction > 0 ? high - start : start - low;
+        first = std::clamp<std::int64_t>(first, 0, steps);
+        last = std::clamp<std::int64_t>(last + 1, 0, steps);
+        if (first >= last) {
+            advanceDash(steps);
+            return;
+        }
+        advanceDash(first);
+        for (std::int64_t i = first; i < last; ++i) {
             std::int64_t x;
             std::int64_t y;
             if (xMajor) {
-                x = a.x + (dx > 0 ? i : -i);
+                x = a.x + direction * i;
                 y = a.y + roundHalfDown(dy * i, steps);
             } else {
-                y = a.y + (dy > 0 ? i : -i);
+                y = a.y + direction * i;
                 x = a.x + roundHalfDown(dx * i, steps);
             }
             plot(std::int32_t(x), std::int32_t(y));
         }
+        advanceDash(steps - last);
     }
 
     void PenPainter::plot(std::int32_t x, std::int32_t y)
     {
-        bool on = true;
-        if (m_dashLengths) {
-            on = m_dashIndex % 2 == 0;
-            if (++m_dashStep == m_dashLengths[m_dashIndex]) {
-                m_dashStep = 0;
-                m_dashIndex = (m_dashIndex + 1) % m_dashCount;
-            }
-        }
+        const bool on = dashOn();
+        advanceDash(1);
         if (!on && !m_paintGaps)
             return;
         const std::uint32_t value = on ? m_penValue : m_gapValue;
-        const int width = m_dashLengths ? 1 : m_pen.width();
-        if (width == 1) {
+        if (m_width == 1) {
             if (m_dc.isVisible(x, y))
                 writeValue(m_dc.bitmap(), x, y, value);
             return;
         }
-        const Rect square { x - width / 2, y - width / 2, x - width / 2 + width,
-            y - width / 2 + width };
+        const Rect square { x - m_width / 2, y - m_width / 2, x - m_width / 2 + m_width,
+            y - m_width / 2 + m_width };
         for (const Rect& r : m_dc.visibleRects(square)) {
             for (std::int32_t py = r.top; py < r.bottom; ++py)
                 for (std::int32_t px = r.left; px < r.right; ++px)
@@ -124,7 +151,7 @@ namespace detail {
 
     void PenPainter::path(std::span<const Point> points)
     {
-        restartPattern();
+        m_dashPosition = 0;
         for (std::size_t i = 0; i + 1 < points.size(); ++i)
             segment(points[i], points[i + 1]);
     }
@@ -147,7 +174,7 @@ void arc(DeviceContext& dc, std::int32_t left, std::int32_t top, std::int32_t ri
     std::int32_t bottom, std::int32_t xStart, std::int32_t yStart, std::int32_t xEnd,
     std::int32_t yEnd)
 {
-    const Rect box = Rect { left, top, right, bottom }.normalized();
+    const Rect box = detail::clampRect(left, top, right, bottom).normalized();
     if (box.isEmpty() || box.height() > kMaxBitmapSide || box.width() > kMaxBitmapSide)
         return;
     const std::vector<Point> points

@@ -39,7 +39,7 @@ namespace {
 void rectangle(
     DeviceContext& dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
 {
-    Rect box = Rect { left, top, right, bottom }.normalized();
+    Rect box = detail::clampRect(left, top, right, bottom).normalized();
     if (box.isEmpty())
         return;
     const Pen& pen = dc.pen();
@@ -97,8 +97,9 @@ ColorRef getPixel(const DeviceContext& dc, std::int32_t x, std::int32_t y)
     return dc.bitmap().colorAt(x, y);
 }
 
-void drawFocusRect(DeviceContext& dc, const Rect& rect)
+void drawFocusRect(DeviceContext& dc, const Rect& area)
 {
+    const Rect rect = detail::clampRect(area);
     if (rect.isEmpty())
         return;
     const Rop3 invert = decodeRop3(PATINVERT);

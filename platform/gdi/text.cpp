@@ -107,55 +107,62 @@ namespace {
 
 std::int32_t drawText(DeviceContext& dc, std::u16string_view text, Rect& rect, std::uint32_t format)
 {
+    const Rect area = detail::clampRect(rect);
     if (text.empty()) {
         if (format & DT_CALCRECT) {
-            rect.right = rect.left;
-            rect.bottom = rect.top;
+            rect.right = area.left;
+            rect.bottom = area.top;
         }
         return 0;
     }
-    const auto layout
-        = detail::layoutText(dc.font().logFont(), text, rect.right - rect.left, format);
+    const auto layout = detail::layoutText(dc.font().logFont(), text, area.width(), format);
     if (!layout)
         return 0;
-    const auto lineCount = std::int32_t(layout->lines.size());
-    const std::int32_t total = lineCount * layout->lineHeight;
+    const auto total
+        = detail::clampCoordinate(std::int64_t(layout->lines.size()) * layout->lineHeight);
     if (format & DT_CALCRECT) {
-        rect.right = rect.left + layout->widest;
-        rect.bottom = rect.top + total;
+        rect.left = area.left;
+        rect.top = area.top;
+        rect.right = area.left + layout->widest;
+        rect.bottom = detail::clampCoordinate(std::int64_t(area.top) + total);
         return total;
     }
 
-    std::int32_t top = rect.top;
+    std::int32_t top = area.top;
     std::int32_t result = total;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER)
-            top = rect.top + (rect.height() - layout->lineHeight) / 2;
+            top = area.top + (area.height() - layout->lineHeight) / 2;
         else if (format & DT_BOTTOM)
-            top = rect.bottom - layout->lineHeight;
+            top = area.bottom - layout->lineHeight;
         if (format & (DT_VCENTER | DT_BOTTOM))
-            result = top - rect.top + layout->lineHeight;
+            result = top - area.top + layout->lineHeight;
     }
 
     const bool clipToRect = !(format & DT_NOCLIP);
-    const std::vector<Rect> clip = dc.visibleRects(clipToRect ? rect : dc.bitmap().bounds());
+    const std::vector<Rect> clip = dc.visibleRects(clipToRect ? area : dc.bitmap().bounds());
     if (clip.empty())
         return result;
+    const std::int32_t visibleBottom = boundsOf(clip).bottom;
 
     std::vector<PlacedLine> placed;
-    for (std::int32_t k = 0; k < lineCount; ++k) {
-        const detail::LaidOutLine& line = layout->lines[std::size_t(k)];
-        std::int32_t x = rect.left;
+    for (std::size_t k = 0; k < layout->lines.size(); ++k) {
+        const detail::LaidOutLine& line = layout->lines[k];
+        const std::int64_t lineTop = top + std::int64_t(k) * layout->lineHeight;
+        if (lineTop >= visibleBottom)
+            break;
+        std::int32_t x = area.left;
         if (format & DT_CENTER)
-            x = (rect.left + rect.right - line.width) / 2;
+            x = (area.left + area.right - line.width) / 2;
         else if (format & DT_RIGHT)
-            x = rect.right - line.width;
-        const std::int32_t lineTop = top + k * layout->lineHeight;
-        placed.push_back({ &line, x, lineTop });
+            x = area.right - line.width;
+        placed.push_back({ &line, x, std::int32_t(lineTop) });
         // The line that reaches past the bottom is the last one drawn.
-        if (clipToRect && lineTop + layout->lineHeight > rect.bottom)
+        if (clipToRect && lineTop + layout->lineHeight > area.bottom)
             break;
     }
+    if (placed.empty())
+        return result;
 
     Bitmap& target = dc.bitmap();
     if (dc.fillsBackground()) {

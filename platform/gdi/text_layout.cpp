@@ -2,6 +2,7 @@
 
 #include "platform/gdi/internal/text_layout.h"
 
+#include "platform/gdi/internal/paint.h"
 #include "platform/gdi/text.h"
 
 #include <QFontMetricsF>
@@ -106,7 +107,8 @@ namespace {
             if (end <= begin)
                 return 0;
             const qreal w = m_metrics.horizontalAdvance(text.mid(begin, end - begin), m_option);
-            return std::int32_t(std::ceil(w - 1e-3));
+            return clampCoordinate(
+                std::int64_t(std::ceil(std::min<qreal>(w, kMaxCoordinate) - 1e-3)));
         }
 
     private:

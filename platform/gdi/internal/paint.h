@@ -10,12 +10,33 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/raster_ops.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 namespace bastara::gdi::detail {
 
 inline constexpr std::uint32_t kWhiteValue = 0xFFFFFF;
+
+// Coordinates are kept inside the platform's coordinate space (+-2^27), so
+// that no arithmetic on them can overflow.
+inline std::int32_t clampCoordinate(std::int64_t v)
+{
+    return std::int32_t(std::clamp<std::int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
+}
+inline Point clampPoint(Point p)
+{
+    return { clampCoordinate(p.x), clampCoordinate(p.y) };
+}
+inline Rect clampRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+{
+    return { clampCoordinate(left), clampCoordinate(top), clampCoordinate(right),
+        clampCoordinate(bottom) };
+}
+inline Rect clampRect(const Rect& r)
+{
+    return clampRect(r.left, r.top, r.right, r.bottom);
+}
 
 // The device value a colour takes on `target`.
 std::uint32_t deviceValue(const Bitmap& target, ColorRef color);

@@ -2,6 +2,7 @@
 #include "platform/gdi/blit.h"
 #include "platform/gdi/draw.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace bastara::gdi {
@@ -256,6 +257,18 @@ namespace {
         EXPECT_EQ(same->size(), (Size { 3, 3 }));
         EXPECT_FALSE(copyImage(nullptr, 1, 1));
         EXPECT_FALSE(copyImage(src, -1, 1));
+    }
+
+    TEST(BlitTest, HugeSizesOnlyTouchTheVisiblePart)
+    {
+        auto src = makeCanvas(2, 2, 0x0000FF);
+        auto dst = makeCanvas(4, 2, 0xFFFFFF);
+        stretchBlt(*dst.dc, 0, 0, INT_MAX, INT_MAX, src.dc.get(), 0, 0, 2, 2, SRCCOPY);
+        EXPECT_EQ(inkRows(*dst.bitmap, 0x0000FF), (Rows { "####", "####" }));
+        patBlt(*dst.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, BLACKNESS);
+        patBlt(*dst.dc, INT_MAX, 0, INT_MIN, 1, WHITENESS);
+        EXPECT_EQ(inkRows(*dst.bitmap, 0xFFFFFF), (Rows { "####", "...." }));
+        bitBlt(*dst.dc, INT_MIN, 0, INT_MAX, 2, src.dc.get(), INT_MAX, 0, SRCCOPY);
     }
 
 } // namespace

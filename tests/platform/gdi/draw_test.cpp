@@ -3,6 +3,7 @@
 #include "platform/gdi/draw.h"
 
 #include <array>
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace bastara::gdi {
@@ -297,6 +298,31 @@ namespace {
         polyline(*c.dc, line);
         EXPECT_EQ(
             inkRows(*c.bitmap, kInk), (Rows { "......", "#####.", "#####.", "......", "......" }));
+    }
+
+    TEST(DrawTest, ExtremeCoordinatesAreClippedWithoutWalkingTheWholeLine)
+    {
+        auto c = makeCanvas(10, 3);
+        c.dc->selectObject(createPen(PS_SOLID, 1, kInk));
+        const std::array<Point, 2> huge { { { INT_MIN, 1 }, { INT_MAX, 1 } } };
+        polyline(*c.dc, huge);
+        EXPECT_EQ(inkRows(*c.bitmap, kInk)[1], "##########");
+
+        // The dash phase still counts the pixels far outside the bitmap.
+        auto d = makeCanvas(10, 1);
+        d.dc->selectObject(createPen(PS_DOT, 1, kInk));
+        d.dc->setBkMode(TRANSPARENT);
+        const std::array<Point, 2> far { { { -6000003, 0 }, { 10, 0 } } };
+        polyline(*d.dc, far);
+        EXPECT_EQ(inkRows(*d.bitmap, kInk), Rows { "...###...#" });
+
+        auto e = makeCanvas(6, 4);
+        e.dc->selectObject(createPen(PS_SOLID, 1, kInk));
+        e.dc->selectObject(stockNullBrush());
+        rectangle(*e.dc, INT_MIN, 1, INT_MAX, INT_MAX);
+        EXPECT_EQ(inkRows(*e.bitmap, kInk), (Rows { "......", "######", "......", "......" }));
+        drawFocusRect(*e.dc, { INT_MIN, INT_MIN, INT_MAX, INT_MAX });
+        arc(*e.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, 0, 0);
     }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "gdi_test_support.h"
 #include "platform/gdi/text.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -253,6 +254,19 @@ namespace {
         mono.dc->selectObject(latinFont());
         drawText(*mono.dc, u"Hi", r, 0);
         EXPECT_LT(inkBounds(*mono.bitmap).left, 30);
+    }
+
+    TEST(TextTest, ExtremeRectanglesAreClampedNotOverflowed)
+    {
+        auto c = textCanvas(40, 20);
+        Rect huge { INT_MIN, INT_MIN, INT_MAX, INT_MAX };
+        drawText(*c.dc, u"Wide", huge, DT_CENTER | DT_WORDBREAK);
+        Rect measured = huge;
+        drawText(*c.dc, u"Wide", measured, DT_CALCRECT);
+        EXPECT_EQ(measured.left, -kMaxCoordinate);
+        EXPECT_GT(measured.right, measured.left);
+        Rect zero { 0, 0, 0, 0 };
+        EXPECT_GT(drawText(*c.dc, u"one two", zero, DT_CALCRECT | DT_WORDBREAK), 0);
     }
 
     TEST(TextTest, FontUnderlineAttributeDrawsALine)
