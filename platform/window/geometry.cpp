@@ -2,6 +2,8 @@
 
 #include "platform/window/widget_bridge.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -97,6 +99,19 @@ bool setWindowPos(WindowHandle handle, std::int32_t x, std::int32_t y, std::int3
     else if (flags & SWP_HIDEWINDOW)
         widget->hide();
     return true;
+}
+
+std::int32_t getSystemMetrics(int index)
+{
+    if (index != SM_CXSCREEN && index != SM_CYSCREEN)
+        return 0;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return 0;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    const QSize size = screen->size();
+    return index == SM_CXSCREEN ? size.width() : size.height();
 }
 
 } // namespace bastara::window

@@ -43,4 +43,12 @@ inline constexpr std::uint32_t SWP_HIDEWINDOW = 0x0080;
 [[nodiscard]] bool setWindowPos(WindowHandle handle, std::int32_t x, std::int32_t y,
     std::int32_t width, std::int32_t height, std::uint32_t flags);
 
+inline constexpr int SM_CXSCREEN = 0;
+inline constexpr int SM_CYSCREEN = 1;
+
+// GetSystemMetrics for the primary screen's logical width and height in
+// pixels (800 x 800 on the offscreen platform tests run on); 0 for other
+// indices or without a screen.
+std::int32_t getSystemMetrics(int index);
+
 } // namespace bastara::window

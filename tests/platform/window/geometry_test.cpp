@@ -2,6 +2,8 @@
 #include "platform/window/widget_bridge.h"
 #include "window_test_support.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace bastara::window {
@@ -51,6 +53,15 @@ namespace {
         EXPECT_EQ(*outer,
             (gdi::Rect { frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1 }));
         EXPECT_EQ(getClientRect(h), (gdi::Rect { 0, 0, 200, 120 }));
+    }
+
+    TEST(GeometryTest, ScreenMetricsComeFromThePrimaryScreen)
+    {
+        const QSize size = QGuiApplication::primaryScreen()->size();
+        EXPECT_EQ(getSystemMetrics(SM_CXSCREEN), size.width());
+        EXPECT_EQ(getSystemMetrics(SM_CYSCREEN), size.height());
+        EXPECT_GT(getSystemMetrics(SM_CXSCREEN), 0);
+        EXPECT_EQ(getSystemMetrics(42), 0);
     }
 
     TEST(GeometryTest, InvalidWindowsFail)
