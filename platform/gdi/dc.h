@@ -92,7 +92,7 @@ public:
     int stretchBltMode() const { return m_state.stretchMode; }
     // Only MM_TEXT exists here: setMapMode(MM_TEXT) returns MM_TEXT, other
     // modes fail with 0.
-    int setMapMode(int mode) const { return mode == MM_TEXT ? MM_TEXT : 0; }
+    int setMapMode(int mode) { return mode == MM_TEXT ? MM_TEXT : 0; }
     int mapMode() const { return MM_TEXT; }
 
     // MoveToEx: returns the previous current position.
