@@ -23,3 +23,10 @@ if(BASTARA_SANITIZE)
                       -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Fuzzing build (the "fuzz" preset, clang): every library is instrumented for
+# coverage; only the fuzz targets link the libFuzzer driver (fuzz/CMakeLists.txt).
+if(BASTARA_BUILD_FUZZERS)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,49 @@
+#pragma once
+
+// Formatted text laid out once: access-key prefixes resolved, lines broken,
+// each line shaped into glyph runs. Cached by (text, font, wrapping width,
+// layout flags), so drawing the same caption again shapes nothing.
+
+#include "platform/gdi/internal/font_engine.h"
+
+#include <QGlyphRun>
+#include <QList>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace bastara::gdi::detail {
+
+struct LaidOutLine {
+    std::int32_t width = 0; // advance width, trailing kept space included
+    QList<QGlyphRun> runs; // positions relative to the line's top-left, baseline at `baseline`
+    qreal baseline = 0;
+    // The access-key underline: pixels [underlineLeft, underlineRight) relative
+    // to the line's left edge.
+    std::optional<std::pair<std::int32_t, std::int32_t>> underline;
+};
+
+struct LaidOutText {
+    std::vector<LaidOutLine> lines;
+    std::int32_t lineHeight = 0;
+    std::int32_t ascent = 0;
+    std::int32_t widest = 0;
+};
+
+struct TextLayoutStats {
+    std::uint64_t hits = 0;
+    std::uint64_t misses = 0;
+    std::size_t entries = 0;
+};
+
+// wrapWidth is only read when `format` has DT_WORDBREAK. nullptr without a
+// QGuiApplication.
+std::shared_ptr<const LaidOutText> layoutText(
+    const LogFont& font, std::u16string_view text, std::int32_t wrapWidth, std::uint32_t format);
+
+TextLayoutStats textLayoutStats();
+// Drops the layouts but keeps the fonts.
+void clearTextLayouts();
+
+} // namespace bastara::gdi::detail
