@@ -1,6 +1,7 @@
 #include "platform/toolkit/control_events.h"
 
 #include <QWidget>
+#include <memory>
 
 namespace bastara::toolkit {
 
@@ -8,7 +9,9 @@ namespace {
     const QString eventsObjectName = QStringLiteral("bastara_control_events");
 }
 
-ControlEvents::ControlEvents(QWidget& widget)
+struct ControlEvents::Key { };
+
+ControlEvents::ControlEvents(const Key&, QWidget& widget)
     : QObject(&widget)
 {
     setObjectName(eventsObjectName);
@@ -19,7 +22,7 @@ ControlEvents& ControlEvents::attachTo(QWidget& widget)
     if (ControlEvents* existing = of(widget))
         return *existing;
     // Owned by the widget through Qt's parent link, set in the constructor.
-    auto events = std::unique_ptr<ControlEvents>(new ControlEvents(widget));
+    auto events = std::make_unique<ControlEvents>(Key {}, widget);
     return *events.release();
 }
 

@@ -23,12 +23,12 @@ public:
     // The events attached to the widget, or nullptr.
     static ControlEvents* of(const QWidget& widget);
 
+    struct Key; // lets attachTo() construct through std::make_unique
+    ControlEvents(const Key&, QWidget& widget);
+
 signals:
     void Click();
     void DblClick();
-
-private:
-    explicit ControlEvents(QWidget& widget);
 };
 
 } // namespace bastara::toolkit

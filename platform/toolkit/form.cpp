@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 #include <algorithm>
 
 namespace bastara::toolkit {
@@ -29,6 +30,30 @@ namespace {
     {
         return QRect(pixelsFromTwips(twips.left), pixelsFromTwips(twips.top),
             pixelsFromTwips(twips.width), pixelsFromTwips(twips.height));
+    }
+
+    // A caption is one line and is never cut: when the face the platform
+    // substitutes runs wider than the box, the box grows away from the side
+    // the caption is aligned to, so that edge stays where the layout put it.
+    void growToFitCaption(QLabel& label, TextAlignment alignment)
+    {
+        const int missing = label.sizeHint().width() - label.width();
+        if (missing <= 0)
+            return;
+        QRect box = label.geometry();
+        switch (alignment) {
+        case TextAlignment::Right:
+            box.setLeft(box.left() - missing);
+            break;
+        case TextAlignment::Centre:
+            box.setLeft(box.left() - missing / 2);
+            box.setRight(box.right() + (missing - missing / 2));
+            break;
+        case TextAlignment::Left:
+            box.setRight(box.right() + missing);
+            break;
+        }
+        label.setGeometry(box);
     }
 
     FormFileError formError(const FormLayout& layout, const QString& problem)
@@ -99,6 +124,9 @@ Result<void, FormFileError> Form::buildControl(
         widget.setFont(toQFont(*layout.font));
     if (!layout.toolTip.isEmpty())
         widget.setToolTip(layout.toolTip);
+    if (auto* label = qobject_cast<QLabel*>(&widget);
+        label && layout.kind == QLatin1String("label"))
+        growToFitCaption(*label, layout.alignment);
     m_controls.push_back(BuiltControl { &layout, &widget });
     return {};
 }

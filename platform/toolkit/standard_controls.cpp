@@ -75,7 +75,6 @@ namespace {
     {
         auto& label = makeChild<QLabel>(parent, layout.text);
         label.setAlignment(horizontalAlignment(layout.alignment) | Qt::AlignTop);
-        label.setWordWrap(true);
         if (layout.rightToLeft)
             label.setLayoutDirection(Qt::RightToLeft);
         applyBackColour(label, layout);

@@ -120,6 +120,23 @@ namespace {
         EXPECT_EQ(combo->insertPolicy(), QComboBox::NoInsert);
     }
 
+    TEST_F(FormTest, ACaptionWiderThanItsBoxGrowsAwayFromItsAlignedEdge)
+    {
+        m_layout.controls[0].text = QStringLiteral("a caption far too long for the box:");
+        ControlLayout left = control("label", "Label9", { 0, 3000, 300, 375 });
+        left.text = m_layout.controls[0].text;
+        m_layout.controls.push_back(left);
+        Form form;
+        ASSERT_TRUE(form.load(m_layout, standardControlRegistry()).ok());
+        auto* right = form.control<QLabel>(QStringLiteral("Label1"));
+        EXPECT_EQ(right->geometry().right(), 296);
+        EXPECT_EQ(right->geometry().top(), 16);
+        EXPECT_GE(right->width(), right->sizeHint().width());
+        auto* leftAligned = form.control<QLabel>(QStringLiteral("Label9"));
+        EXPECT_EQ(leftAligned->geometry().left(), 0);
+        EXPECT_GE(leftAligned->width(), leftAligned->sizeHint().width());
+    }
+
     TEST_F(FormTest, TheStandInButtonShowsItsStoredSettingsAndRaisesClick)
     {
         Form form;
