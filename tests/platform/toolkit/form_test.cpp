@@ -1,4 +1,5 @@
 #include "platform/toolkit/form.h"
+#include "platform/toolkit/required_controls.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -244,6 +245,24 @@ namespace {
         Form twice;
         ASSERT_TRUE(twice.load(m_layout, standardControlRegistry()).ok());
         EXPECT_FALSE(twice.load(m_layout, standardControlRegistry()).ok());
+    }
+
+    TEST_F(FormTest, RequiredControlsNameTheFirstOneMissingOrOfAnotherKind)
+    {
+        Form form;
+        ASSERT_TRUE(form.load(m_layout, standardControlRegistry()).ok());
+        RequiredControls complete(form);
+        EXPECT_NE(complete.control<QLineEdit>(QStringLiteral("Text1")), nullptr);
+        EXPECT_NE(complete.events(QStringLiteral("Image1")), nullptr);
+        EXPECT_TRUE(complete.check().ok());
+
+        RequiredControls lacking(form);
+        EXPECT_EQ(lacking.control<QLineEdit>(QStringLiteral("Label1")), nullptr); // a label
+        EXPECT_EQ(lacking.events(QStringLiteral("Text9")), nullptr);
+        const auto found = lacking.check();
+        ASSERT_FALSE(found.ok());
+        EXPECT_EQ(
+            found.error().message, "Sample: no control named Label1 of the kind this window needs");
     }
 
     TEST_F(FormTest, ClosingTheWindowSaysSo)
