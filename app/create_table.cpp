@@ -6,7 +6,7 @@
 namespace bastara::app {
 
 Result<void, CreateFailure> createTable(const std::filesystem::path& path,
-    const std::u16string& tableName, const std::vector<FieldRow>& rows)
+    const std::u16string& tableName, const std::vector<FieldRow>& rows, int32_t options)
 {
     if (auto problem = checkRows(rows))
         return Unexpected { CreateFailure { *problem } };
@@ -14,8 +14,7 @@ Result<void, CreateFailure> createTable(const std::filesystem::path& path,
     auto engineFailure
         = [](const dao::EngineError& error) { return Unexpected { CreateFailure { error } }; };
 
-    auto database
-        = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral, dao::dbEncrypt);
+    auto database = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral, options);
     if (!database)
         return engineFailure(database.error());
     auto tableDef = (*database)->CreateTableDef(tableName);

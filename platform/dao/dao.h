@@ -17,6 +17,20 @@
 // closed when the last reference to its Database goes.
 //
 // Nothing here knows the file format; platform/jet writes the bytes.
+//
+// Where the engine's documentation leaves a choice, this engine:
+// * checks names, types and sizes when a field or table is appended (as the
+//   engine does), never in CreateField or CreateTableDef;
+// * gives 3055 for an empty file name, and appends ".mdb" to a name without
+//   extension (the file exists under Database::Name());
+// * writes Jet 4 whatever the options, encoded with a random key for
+//   dbEncrypt; dbFloat becomes a Double column (field_rules.h has every
+//   size rule); only the General sort order can be written (3001 otherwise);
+// * writes each change as a complete new file that replaces the old one only
+//   if the old one is still the file this engine wrote: a failed call leaves
+//   the database as the last successful call left it;
+// * cannot change a table once appended (3219), and refuses more tables than
+//   one catalog page holds (3035).
 
 #include "platform/support/result.h"
 
@@ -41,8 +55,10 @@ enum DataType : int32_t {
     dbDate = 8,
     dbBinary = 9,
     dbText = 10,
+    dbLongBinary = 11,
     dbMemo = 12,
-    dbFloat = 21,
+    dbGUID = 15,
+    dbFloat = 21, // stored as Double: Jet has no Float column
 };
 
 // CreateDatabase options.
@@ -90,6 +106,9 @@ class TableDef
 {
 public:
     explicit TableDef(std::u16string name);
+    TableDef(const TableDef&) = delete;
+    TableDef& operator=(const TableDef&) = delete;
+    ~TableDef();
 
     const std::u16string& Name() const { return m_name; }
 
@@ -100,7 +119,9 @@ public:
     {
     public:
         // Checks the field (name, type, size, duplicates, count) and adds it.
+        // Fields cannot be added once the TableDef is appended (3219).
         [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<Field>& field);
+        // Fields appended so far.
         std::size_t Count() const;
 
     private:
@@ -115,7 +136,7 @@ private:
     std::u16string m_name;
     // Implementation state (the checked column list) lives in the .cpp.
     struct Columns;
-    std::shared_ptr<Columns> m_columns;
+    std::unique_ptr<Columns> m_columns;
     bool m_appended = false;
 };
 
@@ -124,7 +145,17 @@ private:
 // goes.
 class Database
 {
+    friend class DBEngine;
+    struct Impl;
+
 public:
+    // Only DBEngine can make the key, and so a Database.
+    class CreationKey
+    {
+        friend class DBEngine;
+        CreationKey() = default;
+    };
+    Database(CreationKey, std::unique_ptr<Impl> impl);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -138,6 +169,8 @@ public:
     public:
         // Checks the table (fields, name, uniqueness) and writes it to the file.
         [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<TableDef>& tableDef);
+        // Tables in the database, the four system tables included, as the
+        // engine counts them: 4 in a new database.
         std::size_t Count() const;
 
     private:
@@ -148,9 +181,6 @@ public:
     TableDefCollection TableDefs { *this };
 
 private:
-    friend class DBEngine;
-    struct Impl;
-    explicit Database(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> m_impl;
 };
 
@@ -160,8 +190,11 @@ class DBEngine
 public:
     static DBEngine& instance();
 
-    // Creates a new database file at `name` and returns it open. Refuses an
-    // existing file (and never touches it).
+    // Creates a new database file at `name` and returns it open, holding it
+    // with an advisory exclusive lock until the last reference goes. Refuses
+    // an existing file (and never touches it). A name without an extension
+    // gets ".mdb"; Database::Name() says where the file went. An empty name
+    // is 3055, a missing folder 3044.
     [[nodiscard]] EngineResult<std::shared_ptr<Database>> CreateDatabase(
         const std::filesystem::path& name, std::string_view locale, int32_t options);
 

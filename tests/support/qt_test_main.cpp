@@ -7,9 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {

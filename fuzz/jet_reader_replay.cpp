@@ -1,0 +1,48 @@
+// Runs fuzz_jet_reader's entry point over saved inputs (files, or every file
+// in the folders given), so the corpus is replayed by ctest without libFuzzer.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+int replay(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
+    }
+    const std::vector<std::uint8_t> bytes { std::istreambuf_iterator<char>(in),
+        std::istreambuf_iterator<char>() };
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int failures = 0;
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path path(argv[i]);
+        if (std::filesystem::is_directory(path)) {
+            for (const auto& entry : std::filesystem::directory_iterator(path)) {
+                failures += replay(entry.path());
+                ++inputs;
+            }
+        } else {
+            failures += replay(path);
+            ++inputs;
+        }
+    }
+    std::printf("replayed %d inputs\n", inputs);
+    return failures == 0 && inputs > 0 ? 0 : 1;
+}

@@ -1,0 +1,146 @@
+#include "platform/dao/engine_errors.h"
+
+#include "platform/jet/text.h"
+
+#include <string>
+
+namespace bastara::dao::errors {
+
+namespace {
+
+    EngineError error(std::int32_t number, std::string description)
+    {
+        return { number, std::move(description) };
+    }
+
+    std::string inQuotes(std::string_view text)
+    {
+        return "'" + std::string(text) + "'";
+    }
+
+} // namespace
+
+EngineError invalidArgument()
+{
+    return error(3001, "Invalid argument.");
+}
+
+EngineError tableExists(std::u16string_view name)
+{
+    return error(3010, "Table " + inQuotes(jet::toUtf8(name)) + " already exists.");
+}
+
+EngineError couldNotFindFile(std::string_view path)
+{
+    return error(3024, "Could not find file " + inQuotes(path) + ".");
+}
+
+EngineError diskFull()
+{
+    return error(3026, "Not enough space on disk.");
+}
+
+EngineError systemResourceExceeded()
+{
+    return error(3035, "System resource exceeded.");
+}
+
+EngineError diskOrNetworkError()
+{
+    return error(3043, "Disk or network error.");
+}
+
+EngineError invalidPath(std::string_view path)
+{
+    return error(3044,
+        inQuotes(path)
+            + " isn't a valid path. Make sure that the path name is spelled correctly and that "
+              "you are connected to the server on which the file resides.");
+}
+
+EngineError cannotOpenFile(std::string_view path)
+{
+    return error(3051,
+        "The Microsoft Jet database engine cannot open the file " + inQuotes(path)
+            + ". It is already opened exclusively by another user, or you need permission to "
+              "view its data.");
+}
+
+EngineError invalidFileName()
+{
+    return error(3055, "Not a valid file name.");
+}
+
+EngineError invalidName(std::u16string_view name)
+{
+    return error(3125,
+        inQuotes(jet::toUtf8(name))
+            + " isn't a valid name. Make sure that it doesn't include invalid characters or "
+              "punctuation and that it isn't too long.");
+}
+
+EngineError tooManyFields()
+{
+    return error(3190, "Too many fields defined.");
+}
+
+EngineError databaseExists()
+{
+    return error(3204, "Database already exists.");
+}
+
+EngineError invalidOperation()
+{
+    return error(3219, "Invalid operation.");
+}
+
+EngineError invalidFieldType()
+{
+    return error(3259, "Invalid field data type.");
+}
+
+EngineError noFieldDefined()
+{
+    return error(3264, "No field defined--cannot append TableDef or Index.");
+}
+
+EngineError alreadyInCollection()
+{
+    return error(3367, "Cannot append. An object with that name already exists in the collection.");
+}
+
+EngineError objectInvalid()
+{
+    return error(3420, "Object invalid or no longer set.");
+}
+
+EngineError fromIoError(const jet::IoError& failure)
+{
+    switch (failure.kind) {
+    case jet::IoErrorKind::AlreadyExists:
+        return databaseExists();
+    case jet::IoErrorKind::NoSuchFolder:
+        return invalidPath(failure.path);
+    case jet::IoErrorKind::InvalidName:
+        return invalidFileName();
+    case jet::IoErrorKind::PermissionDenied:
+    case jet::IoErrorKind::NotOurFile:
+        return cannotOpenFile(failure.path);
+    case jet::IoErrorKind::DiskFull:
+        return diskFull();
+    case jet::IoErrorKind::FileMissing:
+        return couldNotFindFile(failure.path);
+    case jet::IoErrorKind::Other:
+        break;
+    }
+    return diskOrNetworkError();
+}
+
+EngineError fromFormatError(const jet::FormatError& failure, std::u16string_view tableName)
+{
+    if (failure.kind == jet::FormatError::Kind::NameWithoutSortKey)
+        return invalidName(tableName);
+    return systemResourceExceeded();
+}
+
+} // namespace bastara::dao::errors

@@ -1,0 +1,31 @@
+#pragma once
+
+// The state behind the public engine objects; shared by the engine's .cpp
+// files only.
+
+#include "platform/dao/dao.h"
+#include "platform/jet/database.h"
+#include "platform/jet/safe_file.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace bastara::dao {
+
+struct Database::Impl {
+    jet::DatabaseContents contents; // what the file holds
+    jet::OwnedFile file;
+};
+
+struct TableDef::Columns {
+    std::vector<jet::UserColumn> columns; // appended fields, in order
+    std::vector<std::vector<std::uint8_t>> matchKeys; // fieldNameMatchKey of each
+};
+
+// Encodes and writes a built database through `sink`.
+jet::ContentWriter contentsOf(const jet::PageStore& store, std::uint32_t databaseKey);
+
+// Now, as the engine stamps it (local time), or the test clock.
+double engineNow();
+
+} // namespace bastara::dao

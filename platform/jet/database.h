@@ -1,0 +1,61 @@
+#pragma once
+
+// A whole database file from its description: the system catalog plus the
+// user tables (empty, without indexes), as plain pages. The builder plans
+// every page number first (system pages 0..18, then per user table its TDEF
+// pages and usage-map pages), then emits.
+//
+// The whole file is rebuilt for every change; a database of this writer is a
+// few dozen pages, and a rebuild keeps every page consistent by construction.
+
+#include "platform/jet/errors.h"
+#include "platform/jet/page_store.h"
+#include "platform/jet/table_layout.h"
+#include "platform/support/result.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bastara::jet {
+
+struct UserColumn {
+    std::u16string name;
+    ColumnType type;
+    std::uint16_t length; // bytes, as the column block stores it
+};
+
+struct UserTable {
+    std::u16string name;
+    double created; // OLE date
+    std::vector<UserColumn> columns;
+};
+
+struct DatabaseContents {
+    double created = 0.0; // OLE date, local time
+    std::uint32_t databaseKey = 0; // non-zero: pages 1.. are RC4-encoded
+    std::uint16_t codePage = 1252;
+    std::vector<UserTable> tables;
+};
+
+// Where a user table's pages went.
+struct TablePages {
+    std::vector<std::uint32_t> tableDef; // chain order; the first is the table's id
+    std::vector<std::uint32_t> usageMaps;
+};
+
+struct DatabasePlan {
+    std::uint32_t pageCount = 0;
+    std::vector<TablePages> tables;
+};
+
+// Usage-map rows per usage-map page of a user table: owned/free pairs are
+// never split across pages.
+inline constexpr std::size_t userMapRowsPerPage = 56;
+
+[[nodiscard]] Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents);
+
+// Plain pages; encode them with PageCodec(contents.databaseKey) on the way out.
+[[nodiscard]] Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents);
+
+} // namespace bastara::jet

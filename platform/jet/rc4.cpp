@@ -1,0 +1,30 @@
+#include "platform/jet/rc4.h"
+
+#include <cassert>
+#include <utility>
+
+namespace bastara::jet {
+
+Rc4::Rc4(std::span<const std::uint8_t> key)
+{
+    assert(!key.empty());
+    for (std::size_t i = 0; i < m_state.size(); ++i)
+        m_state[i] = static_cast<std::uint8_t>(i);
+    std::uint8_t j = 0;
+    for (std::size_t i = 0; i < m_state.size(); ++i) {
+        j = static_cast<std::uint8_t>(j + m_state[i] + key[i % key.size()]);
+        std::swap(m_state[i], m_state[j]);
+    }
+}
+
+void Rc4::apply(std::span<std::uint8_t> bytes)
+{
+    for (std::uint8_t& byte : bytes) {
+        m_i = static_cast<std::uint8_t>(m_i + 1);
+        m_j = static_cast<std::uint8_t>(m_j + m_state[m_i]);
+        std::swap(m_state[m_i], m_state[m_j]);
+        byte ^= m_state[static_cast<std::uint8_t>(m_state[m_i] + m_state[m_j])];
+    }
+}
+
+} // namespace bastara::jet

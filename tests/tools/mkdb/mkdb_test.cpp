@@ -1,0 +1,108 @@
+// bastara-mkdb as a user runs it.
+
+#include "platform/jet/reader.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace bastara {
+namespace {
+
+    using testing::readFileBytes;
+    using testing::runProcess;
+    using testing::TempDir;
+
+    testing::ProcessResult mkdb(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), BASTARA_MKDB_PATH);
+        return runProcess(args);
+    }
+
+    TEST(Mkdb, CreatesTheTableWithTheFieldsInOrder)
+    {
+        TempDir dir;
+        const auto result = mkdb({ (dir / "out").string(), "جدول", "متن:Text:50",
+            "a:b:Long:", "when:Time:", "price:Currency:12abc", "f:Float:" });
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        const auto bytes = readFileBytes(dir / "out.mdb");
+        const auto info = jet::readDatabase(bytes);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->header.databaseKey, 0u); // no --encrypt
+        ASSERT_EQ(info->tables.size(), 1u);
+        const auto& columns = info->tables[0].columns;
+        ASSERT_EQ(columns.size(), 5u);
+        EXPECT_EQ(columns[0].name, u"متن");
+        EXPECT_EQ(columns[0].length, 100);
+        EXPECT_EQ(columns[1].name, u"a:b");
+        EXPECT_EQ(columns[2].type, 0x08); // Time gives Date
+        EXPECT_EQ(columns[3].type, 0x05);
+        EXPECT_EQ(columns[4].type, 0x07); // Float is stored as Double
+    }
+
+    TEST(Mkdb, EncryptEncodesThePages)
+    {
+        TempDir dir;
+        const auto result = mkdb({ "--encrypt", (dir / "e.mdb").string(), "t", "a:Long:" });
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        const auto info = jet::readDatabase(readFileBytes(dir / "e.mdb"));
+        ASSERT_TRUE(info);
+        EXPECT_NE(info->header.databaseKey, 0u);
+    }
+
+    TEST(Mkdb, AnEngineErrorPrintsItsNumberAndDescription)
+    {
+        TempDir dir;
+        ASSERT_EQ(mkdb({ (dir / "x.mdb").string(), "t", "a:Long:" }).exitCode, 0);
+        const auto before = readFileBytes(dir / "x.mdb");
+        const auto again = mkdb({ (dir / "x.mdb").string(), "t", "a:Long:" });
+        EXPECT_EQ(again.exitCode, 1);
+        EXPECT_EQ(again.err, "bastara-mkdb: error 3204: Database already exists.\n");
+        EXPECT_EQ(readFileBytes(dir / "x.mdb"), before);
+
+        // A failure after the database exists leaves it, without the table.
+        const auto badName = mkdb({ (dir / "y.mdb").string(), "bad.name", "a:Long:" });
+        EXPECT_EQ(badName.exitCode, 1);
+        EXPECT_NE(
+            badName.err.find("error 3125: 'bad.name' isn't a valid name."), std::string::npos);
+        const auto info = jet::readDatabase(readFileBytes(dir / "y.mdb"));
+        ASSERT_TRUE(info);
+        EXPECT_TRUE(info->tables.empty());
+
+        const auto noFields = mkdb({ (dir / "z.mdb").string(), "t" });
+        EXPECT_EQ(noFields.exitCode, 1);
+        EXPECT_NE(noFields.err.find("error 3264"), std::string::npos);
+    }
+
+    TEST(Mkdb, RowProblemsAreReportedBeforeAnythingIsWritten)
+    {
+        TempDir dir;
+        const auto unknown = mkdb({ (dir / "u.mdb").string(), "t", "a:Long:", "b:text:5" });
+        EXPECT_EQ(unknown.exitCode, 2);
+        EXPECT_NE(unknown.err.find("field 2 ('b'): unknown type 'text'"), std::string::npos)
+            << unknown.err;
+        std::vector<std::string> args { (dir / "many.mdb").string(), "t" };
+        for (int i = 0; i < 102; ++i)
+            args.push_back("f" + std::to_string(i) + ":Long:");
+        const auto many = mkdb(args);
+        EXPECT_EQ(many.exitCode, 2);
+        EXPECT_NE(many.err.find("too many fields: 102 given, at most 101"), std::string::npos)
+            << many.err;
+        const auto usage = mkdb({ "only-a-file.mdb" });
+        EXPECT_EQ(usage.exitCode, 2);
+        EXPECT_NE(usage.err.find("--help"), std::string::npos);
+        EXPECT_TRUE(dir.entries().empty());
+    }
+
+    TEST(Mkdb, HelpExplainsTheCommand)
+    {
+        const auto help = mkdb({ "--help" });
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_EQ(
+            help.out.rfind("Usage: bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...", 0), 0u);
+        EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+    }
+
+} // namespace
+} // namespace bastara

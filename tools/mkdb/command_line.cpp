@@ -1,0 +1,121 @@
+#include "tools/mkdb/command_line.h"
+
+#include "app/model/field_types.h"
+#include "platform/jet/text.h"
+
+namespace bastara::mkdb {
+
+namespace {
+
+    Unexpected<std::string> usage(std::string message)
+    {
+        return Unexpected { std::move(message) + " (see --help)" };
+    }
+
+} // namespace
+
+std::optional<app::FieldRow> parseFieldArgument(std::u16string_view contents)
+{
+    const std::size_t sizeColon = contents.rfind(u':');
+    if (sizeColon == std::u16string_view::npos || sizeColon == 0)
+        return std::nullopt;
+    const std::size_t typeColon = contents.rfind(u':', sizeColon - 1);
+    if (typeColon == std::u16string_view::npos)
+        return std::nullopt;
+    return app::FieldRow { std::u16string(contents.substr(0, typeColon)),
+        std::u16string(contents.substr(typeColon + 1, sizeColon - typeColon - 1)),
+        std::u16string(contents.substr(sizeColon + 1)) };
+}
+
+Result<Command, std::string> parseCommandLine(std::span<const std::string_view> args)
+{
+    Command command;
+    std::vector<std::string_view> positional;
+    bool optionsEnded = false;
+    for (std::string_view arg : args) {
+        if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+            command.help = true;
+            return command;
+        }
+        if (!optionsEnded && arg == "--encrypt") {
+            command.encrypt = true;
+        } else if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && positional.empty() && arg.size() > 1 && arg[0] == '-') {
+            return usage("unknown option '" + std::string(arg) + "'");
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() < 2)
+        return usage("expected FILE and TABLE");
+    if (positional[0].empty())
+        return usage("FILE is empty");
+    command.file = std::filesystem::path(std::string(positional[0]));
+    auto table = jet::fromUtf8(positional[1]);
+    if (!table)
+        return usage("TABLE is not valid UTF-8");
+    command.table = std::move(*table);
+    for (std::size_t i = 2; i < positional.size(); ++i) {
+        const auto contents = jet::fromUtf8(positional[i]);
+        if (!contents)
+            return usage("field " + std::to_string(i - 1) + " is not valid UTF-8");
+        auto row = parseFieldArgument(*contents);
+        if (!row)
+            return usage("field " + std::to_string(i - 1) + " ('" + std::string(positional[i])
+                + "') is not NAME:TYPE:SIZE");
+        command.rows.push_back(std::move(*row));
+    }
+    return command;
+}
+
+std::string helpText()
+{
+    std::string types;
+    for (std::u16string_view name : app::offeredTypeNames)
+        types += (types.empty() ? "" : ", ") + jet::toUtf8(name);
+    return "Usage: bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...\n"
+           "\n"
+           "Creates the Jet 4 (.mdb) database FILE holding one table TABLE with one field\n"
+           "per NAME:TYPE:SIZE, in the order given, through the same engine calls the\n"
+           "Bastara table designer makes. FILE must not exist; a FILE without an\n"
+           "extension gets \".mdb\".\n"
+           "\n"
+           "  NAME   the field name; it may contain colons: each field is split at its\n"
+           "         last two colons (\"a:b:Long:\" is field \"a:b\", type Long)\n"
+           "  TYPE   one of "
+        + types
+        + "\n"
+          "         (exact case; \"Time\" makes a Date field, \"Float\" a Double)\n"
+          "  SIZE   read like the designer's size column: the leading number counts\n"
+          "         (\"50\", \"50 chars\" and \"5 0\" are 50; \"&H20\" is 32; empty is 0).\n"
+          "         Text sizes are characters (1-255, 0 for 255), Binary sizes bytes\n"
+          "         (1-255, 0 for 255); other types ignore it.\n"
+          "\n"
+          "Options:\n"
+          "  --encrypt  encode the database's pages, as the designer always does\n"
+          "  --help     show this text\n"
+          "  --         end of options (for a FILE starting with '-')\n"
+          "\n"
+          "At most 101 fields. Exit status: 0 created; 1 the engine refused (its error\n"
+          "number and description go to standard error; a FILE it had already\n"
+          "created stays, without the table); 2 bad command line or field list, in\n"
+          "which case nothing is written.\n";
+}
+
+std::string describeRowProblem(
+    const app::RowProblem& problem, const std::vector<app::FieldRow>& rows)
+{
+    switch (problem.kind) {
+    case app::RowProblem::Kind::TooManyRows:
+        return "too many fields: " + std::to_string(rows.size()) + " given, at most "
+            + std::to_string(app::maxFieldRows);
+    case app::RowProblem::Kind::UnknownTypeName:
+        break;
+    }
+    const app::FieldRow& row = rows.at(problem.row);
+    return "field " + std::to_string(problem.row + 1) + " ('" + jet::toUtf8(row.name)
+        + "'): unknown type '" + jet::toUtf8(row.typeName) + "' (see --help for the type names)";
+}
+
+} // namespace bastara::mkdb

@@ -1,0 +1,42 @@
+#pragma once
+
+// The command line of bastara-mkdb:
+//
+//     bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...
+//
+// Each field is split at its last two colons, so a field name may itself
+// contain colons ("a:b:Long:" is the field "a:b" of type Long, no size).
+
+#include "app/model/field_rows.h"
+#include "platform/support/result.h"
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bastara::mkdb {
+
+struct Command {
+    bool help = false;
+    bool encrypt = false;
+    std::filesystem::path file;
+    std::u16string table;
+    std::vector<app::FieldRow> rows;
+};
+
+// Arguments after the program name, UTF-8. The error is a one-line message.
+[[nodiscard]] Result<Command, std::string> parseCommandLine(std::span<const std::string_view> args);
+
+// NAME:TYPE:SIZE split at the last two colons; nothing with fewer than two.
+std::optional<app::FieldRow> parseFieldArgument(std::u16string_view contents);
+
+std::string helpText();
+
+// A one-line message for a row the field list refuses.
+std::string describeRowProblem(
+    const app::RowProblem& problem, const std::vector<app::FieldRow>& rows);
+
+} // namespace bastara::mkdb
