@@ -26,6 +26,8 @@ void checkWithinLimits(const bastara::toolkit::FormLayout& form)
 
 } // namespace
 
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const auto form = bastara::toolkit::parseFormFile(
