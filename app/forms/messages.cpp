@@ -38,11 +38,11 @@ QString rowProblemMessage(const RowProblem& problem, const std::vector<FieldRow>
 {
     const QString row = persianNumber(static_cast<qlonglong>(problem.row) + 1);
     switch (problem.kind) {
-    case RowProblem::Kind::TooManyRows:
+    case RowProblem::Kind::TooManyRows: {
+        const QString atMost = QStringLiteral("رديف %1: يک جدول حداکثر %2 فيلد دارد.");
         return notCreated + QLatin1Char('\n')
-            + QStringLiteral("رديف %1: يک جدول بيش از %2 فيلد نمي‌تواند داشته "
-                             "باشد.")
-                  .arg(row, persianNumber(static_cast<qlonglong>(maxFieldRows)));
+            + atMost.arg(row, persianNumber(static_cast<qlonglong>(maxFieldRows)));
+    }
     case RowProblem::Kind::UnknownTypeName:
         break;
     }
