@@ -1,12 +1,35 @@
+// Bastara: opens the main window; the program ends when it is closed.
+
+#include "app/create_table.h"
+#include "app/forms/app_setup.h"
+#include "app/forms/form1.h"
+#include "app/forms/messages.h"
+#include "platform/toolkit/control_registry.h"
+#include "platform/toolkit/dialogs.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
+    using namespace bastara;
     QApplication application(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Bastara"));
-    window.resize(320, 354);
-    window.show();
+    QApplication::setApplicationName(app::applicationTitle);
+    app::pinFonts();
+    QTranslator qtTexts;
+    if (!app::installQtTranslation(application, qtTexts))
+        qWarning("Qt's Persian texts (qtbase_fa) are not installed; dialogs speak English");
+
+    auto form1 = app::Form1::create(toolkit::standardControlRegistry(),
+        [](const std::filesystem::path& path, const std::u16string& tableName,
+            const std::vector<app::FieldRow>& rows) {
+            return app::createTable(path, tableName, rows);
+        });
+    if (!form1) {
+        toolkit::showMessage(nullptr, app::applicationTitle,
+            app::startFailureMessage(form1.error().message), toolkit::MessageIcon::Critical);
+        return 1;
+    }
+    (*form1)->show();
     return QApplication::exec();
 }

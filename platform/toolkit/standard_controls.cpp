@@ -1,0 +1,189 @@
+// The factories of the standard control kinds.
+
+#include "platform/toolkit/control_events.h"
+#include "platform/toolkit/control_registry.h"
+#include "platform/toolkit/qt_child.h"
+#include "platform/toolkit/qt_values.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace bastara::toolkit {
+
+namespace {
+
+    // Absolute, so that a right-to-left label still puts "right" on the right.
+    Qt::Alignment horizontalAlignment(TextAlignment alignment)
+    {
+        switch (alignment) {
+        case TextAlignment::Right:
+            return Qt::AlignRight | Qt::AlignAbsolute;
+        case TextAlignment::Centre:
+            return Qt::AlignHCenter;
+        case TextAlignment::Left:
+            break;
+        }
+        return Qt::AlignLeft | Qt::AlignAbsolute;
+    }
+
+    void applyBackColour(QWidget& widget, const ControlLayout& layout)
+    {
+        if (!layout.backColour)
+            return;
+        QPalette palette = widget.palette();
+        palette.setColor(widget.backgroundRole(), toQColor(*layout.backColour, palette));
+        widget.setPalette(palette);
+        widget.setAutoFillBackground(true);
+    }
+
+    // A picture that raises Click when the left button is released over it,
+    // the way a push button decides that it was clicked.
+    class ImageControl : public QLabel
+    {
+    public:
+        explicit ImageControl(QWidget* parent)
+            : QLabel(parent)
+        { }
+
+    protected:
+        // Taking the press makes the release come here too.
+        void mousePressEvent(QMouseEvent* event) override
+        {
+            m_pressed = event->button() == Qt::LeftButton;
+            event->accept();
+        }
+        void mouseReleaseEvent(QMouseEvent* event) override
+        {
+            const bool click = m_pressed && event->button() == Qt::LeftButton
+                && rect().contains(event->position().toPoint());
+            m_pressed = false;
+            event->accept();
+            if (click)
+                emit ControlEvents::attachTo(*this).Click();
+        }
+
+    private:
+        bool m_pressed = false;
+    };
+
+    Result<QWidget*, QString> buildLabel(const ControlLayout& layout, QWidget& parent)
+    {
+        auto& label = makeChild<QLabel>(parent, layout.text);
+        label.setAlignment(horizontalAlignment(layout.alignment) | Qt::AlignTop);
+        if (layout.rightToLeft)
+            label.setLayoutDirection(Qt::RightToLeft);
+        applyBackColour(label, layout);
+        return &label;
+    }
+
+    Result<QWidget*, QString> buildTextBox(const ControlLayout& layout, QWidget& parent)
+    {
+        auto& edit = makeChild<QLineEdit>(parent, layout.text);
+        edit.setAlignment(horizontalAlignment(layout.alignment) | Qt::AlignVCenter);
+        if (layout.rightToLeft)
+            edit.setLayoutDirection(Qt::RightToLeft);
+        applyBackColour(edit, layout);
+        return &edit;
+    }
+
+    // Editable: the user picks an offered item or types any text. Typed text
+    // is not added to the items, and nothing completes it behind the user's
+    // back, so what is read is exactly what was typed.
+    Result<QWidget*, QString> buildComboBox(const ControlLayout& layout, QWidget& parent)
+    {
+        auto& combo = makeChild<QComboBox>(parent);
+        combo.setEditable(true);
+        combo.setInsertPolicy(QComboBox::NoInsert);
+        combo.setCompleter(nullptr);
+        combo.setEditText(layout.text);
+        if (layout.rightToLeft)
+            combo.setLayoutDirection(Qt::RightToLeft);
+        return &combo;
+    }
+
+    Result<QWidget*, QString> buildListBox(const ControlLayout& layout, QWidget& parent)
+    {
+        auto& list = makeChild<QListWidget>(parent);
+        list.setSelectionMode(QAbstractItemView::SingleSelection);
+        if (layout.rightToLeft)
+            list.setLayoutDirection(Qt::RightToLeft);
+        ControlEvents& events = ControlEvents::attachTo(list);
+        QObject::connect(&list, &QListWidget::itemDoubleClicked, &events, &ControlEvents::DblClick);
+        return &list;
+    }
+
+    Result<QWidget*, QString> buildImage(const ControlLayout& layout, QWidget& parent)
+    {
+        auto& image = makeChild<ImageControl>(parent);
+        if (!layout.picture.isEmpty()) {
+            const QPixmap picture(layout.picture);
+            if (picture.isNull())
+                return Unexpected {
+                    QStringLiteral("cannot read the picture %1").arg(layout.picture)
+                };
+            image.setPixmap(picture);
+        }
+        // Shown at its natural size from the top left corner, never stretched.
+        image.setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
+        ControlEvents::attachTo(image);
+        return &image;
+    }
+
+    Result<QWidget*, QString> buildCommandButton(const ControlLayout& layout, QWidget& parent)
+    {
+        auto& button = makeChild<QPushButton>(parent, layout.text);
+        button.setAutoDefault(false);
+        ControlEvents& events = ControlEvents::attachTo(button);
+        QObject::connect(&button, &QPushButton::clicked, &events, &ControlEvents::Click);
+        return &button;
+    }
+
+    // Stands in for the custom button until the control is plugged in: the
+    // caption, font, face colour and enabled state from the stored settings.
+    Result<QWidget*, QString> buildStandInButton(const ControlLayout& layout, QWidget& parent)
+    {
+        const PropertySet& properties = layout.properties;
+        const auto caption = properties.read<std::u16string>(u"Caption", u"");
+        const auto enabled = properties.read<bool>(u"Enabled", true);
+        const auto face = properties.read<ColourValue>(u"cBack", ColourValue {});
+        const PropertyValue* font = properties.find(u"Font");
+        if (!caption || !enabled || !face || (font && !std::holds_alternative<FontValue>(*font)))
+            return Unexpected {
+                QStringLiteral("%1: a stored setting has the wrong type").arg(layout.displayName())
+            };
+        auto& button = makeChild<QPushButton>(parent, QString::fromStdU16String(*caption));
+        button.setAutoDefault(false);
+        button.setEnabled(*enabled);
+        if (font)
+            button.setFont(toQFont(std::get<FontValue>(*font)));
+        if (properties.contains(u"cBack")) {
+            QPalette palette = button.palette();
+            palette.setColor(QPalette::Button, toQColor(*face, palette));
+            button.setPalette(palette);
+        }
+        ControlEvents& events = ControlEvents::attachTo(button);
+        QObject::connect(&button, &QPushButton::clicked, &events, &ControlEvents::Click);
+        return &button;
+    }
+
+} // namespace
+
+ControlRegistry standardControlRegistry()
+{
+    ControlRegistry registry;
+    registry.add(QStringLiteral("label"), &buildLabel);
+    registry.add(QStringLiteral("textBox"), &buildTextBox);
+    registry.add(QStringLiteral("comboBox"), &buildComboBox);
+    registry.add(QStringLiteral("listBox"), &buildListBox);
+    registry.add(QStringLiteral("image"), &buildImage);
+    registry.add(QStringLiteral("commandButton"), &buildCommandButton);
+    registry.add(QStringLiteral("customButton"), &buildStandInButton);
+    return registry;
+}
+
+} // namespace bastara::toolkit

@@ -1,0 +1,92 @@
+// The main window over the real engine: what reaches the disk.
+
+#include "form1_fixture.h"
+#include "support/modal_watcher.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace bastara::app {
+namespace {
+
+    using namespace test_support;
+
+    CreateTableFunction realEngine()
+    {
+        return
+            [](const std::filesystem::path& path, const std::u16string& tableName,
+                const std::vector<FieldRow>& rows) { return createTable(path, tableName, rows); };
+    }
+
+    class EngineBackedForm1Test : public Form1Test
+    {
+    protected:
+        void SetUp() override
+        {
+            pinFonts();
+            auto form = Form1::create(toolkit::standardControlRegistry(), realEngine());
+            ASSERT_TRUE(form.ok()) << form.error().message.toStdString();
+            form1 = std::move(*form);
+            form1->show();
+            ASSERT_TRUE(m_dir.isValid());
+        }
+
+        QByteArray contents(const QString& path)
+        {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }
+
+        // The tables mdbtools finds in the file, or nothing when it is not installed.
+        std::optional<QString> tablesSeenByMdbtools(const QString& path)
+        {
+            if (QStandardPaths::findExecutable(QStringLiteral("mdb-tables")).isEmpty())
+                return std::nullopt;
+            QProcess tables;
+            tables.start(QStringLiteral("mdb-tables"), { QStringLiteral("-1"), path });
+            tables.waitForFinished(10000);
+            return QString::fromUtf8(tables.readAllStandardOutput()).trimmed();
+        }
+
+        QTemporaryDir m_dir;
+    };
+
+    TEST_F(EngineBackedForm1Test, WritingTheSameListTwiceFailsTheSecondTimeAndKeepsTheFirstFile)
+    {
+        addRows({ { "id", "Long", "4" }, { "name", "Text", "50" } });
+        const QString path = m_dir.filePath(QStringLiteral("twice.mdb"));
+        MessageRecord first, second;
+        ModalWatcher watcher({ acceptMessage(first), acceptMessage(second) });
+
+        form1->CreateDb(path);
+        EXPECT_EQ(first.icon, QMessageBox::NoIcon) << first.text.toStdString();
+        const QByteArray written = contents(path);
+        ASSERT_FALSE(written.isEmpty());
+
+        form1->CreateDb(path);
+        EXPECT_EQ(second.icon, QMessageBox::Critical);
+        EXPECT_TRUE(second.text.contains(QString::fromUtf8("۳۲۰۴"))) << second.text.toStdString();
+        EXPECT_EQ(contents(path), written);
+        EXPECT_EQ(items(0), QStringList({ "id", "name" }));
+        if (const auto tables = tablesSeenByMdbtools(path)) {
+            EXPECT_EQ(*tables, "table");
+        }
+    }
+
+    TEST_F(EngineBackedForm1Test, AnEmptyListGoesToTheEngineWhichRefusesATableWithoutFields)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("empty.mdb"));
+        MessageRecord message;
+        ModalWatcher watcher({ acceptMessage(message) });
+        form1->CreateDb(path);
+        ASSERT_TRUE(message.wasMessageBox);
+        EXPECT_EQ(message.icon, QMessageBox::Critical) << message.text.toStdString();
+        EXPECT_TRUE(message.text.contains(QString::fromUtf8("۳۲۶۴"))) << message.text.toStdString();
+        EXPECT_TRUE(message.text.contains(QStringLiteral("No field defined")));
+        EXPECT_EQ(watcher.unexpected(), 0);
+    }
+
+} // namespace
+} // namespace bastara::app
