@@ -9,6 +9,7 @@
 #include "platform/gdi/sys_colors.h"
 #include "support/sample_renderer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -65,12 +66,13 @@ namespace {
         button.UpdateResources("BackColor");
         button.onHostResize();
 
+        // Beside the test binary, in the build folder.
+        const QDir folder(QCoreApplication::applicationDirPath());
         const QImage image = gdi::toQImage(*host.surface);
-        const QString path = QDir::current().absoluteFilePath(QStringLiteral("button_persian.png"));
+        const QString path = folder.absoluteFilePath(QStringLiteral("button_persian.png"));
         ASSERT_TRUE(image.save(path));
-        ASSERT_TRUE(
-            image.scaled(image.size() * 4)
-                .save(QDir::current().absoluteFilePath(QStringLiteral("button_persian_x4.png"))));
+        ASSERT_TRUE(image.scaled(image.size() * 4)
+                        .save(folder.absoluteFilePath(QStringLiteral("button_persian_x4.png"))));
         std::printf("wrote %s\n", qPrintable(path));
 
         // The picture at the left edge, the caption on one line beside it.
