@@ -6,30 +6,16 @@
 namespace bastara::button {
 namespace {
 
-    class ColorsTest : public testing::Test
-    {
-    protected:
-        gdi::ScopedSystemColors m_pinned { gdi::referenceSystemColors() };
-    };
-
-    TEST_F(ColorsTest, SystemColoursResolveThroughTheSystemTable)
-    {
-        EXPECT_EQ(TranslateColor(OleColor(0x8000000F)), Rgb(0xF0F0F0));
-        EXPECT_EQ(TranslateColor(OleColor(0x80000012)), Rgb(0x000000));
-        EXPECT_EQ(TranslateColor(OleColor(0x80000010)), Rgb(0xA0A0A0));
-        // Only the low byte names the index.
-        EXPECT_EQ(TranslateColor(OleColor(0x8000FF0F)), Rgb(0xF0F0F0));
-    }
-
-    TEST_F(ColorsTest, PlainColoursPassUnchanged)
-    {
-        EXPECT_EQ(TranslateColor(OleColor(0x00123456)), Rgb(0x00123456));
-        EXPECT_EQ(TranslateColor(OleColor(0)), Rgb(0));
-    }
-
-    TEST_F(ColorsTest, FollowsAPinnedTable)
+    TEST(TranslateColorTest, SystemColoursResolvePlainOnesPass)
     {
         gdi::SystemColorTable table = gdi::referenceSystemColors();
+        gdi::ScopedSystemColors pinned(table);
+        EXPECT_EQ(TranslateColor(OleColor(0x8000000F)), Rgb(0xF0F0F0));
+        EXPECT_EQ(TranslateColor(OleColor(0x80000012)), Rgb(0x000000));
+        // Only the low byte names the index.
+        EXPECT_EQ(TranslateColor(OleColor(0x8000FF10)), Rgb(0xA0A0A0));
+        EXPECT_EQ(TranslateColor(OleColor(0x00123456)), Rgb(0x00123456));
+
         table[gdi::COLOR_BTNFACE] = 0x00ABCDEF;
         gdi::ScopedSystemColors other(table);
         EXPECT_EQ(TranslateColor(kSystemButtonFace), Rgb(0x00ABCDEF));
@@ -41,24 +27,16 @@ namespace {
         EXPECT_EQ(ShadeColor(Rgb(0xFFFFFF), -32), Rgb(0xE0E0DF));
         EXPECT_EQ(ShadeColor(Rgb(0x808080), 12), Rgb(0x8D8D8C));
         EXPECT_EQ(ShadeColor(Rgb(0x808080), -16), Rgb(0x717170));
+        // Channels clamp at both ends.
+        EXPECT_EQ(ShadeColor(Rgb(0x10F0F0), 40), Rgb(0x38FFFF));
     }
 
-    TEST(ShadeColorTest, ProportionalBlueMovesBlueByItsOwnShare)
+    TEST(ShadeColorTest, ProportionalBlueAndInvert)
     {
         // Blue 256 - 42 = 214: the share truncates toward zero.
         EXPECT_EQ(ShadeColor(Rgb(0xFFFFFF), -32, ShadeFlag::ProportionalBlue), Rgb(0xD6E0DF));
         EXPECT_EQ(ShadeColor(Rgb(0x808080), 16, ShadeFlag::ProportionalBlue), Rgb(0x8B9190));
-    }
-
-    TEST(ShadeColorTest, InvertFlipsEachChannel)
-    {
         EXPECT_EQ(ShadeColor(Rgb(0x123456), 0, ShadeFlag::Invert), Rgb(0xEDCBA9));
-    }
-
-    TEST(ShadeColorTest, ChannelsClampAtBothEnds)
-    {
-        EXPECT_EQ(ShadeColor(Rgb(0x10F0F0), 40), Rgb(0x38FFFF));
-        EXPECT_EQ(ShadeColor(Rgb(0x000000), -20), Rgb(0x000000));
     }
 
     TEST(ShadeColorTest, AvoidingExtremesRetriesWithTheOppositeOffset)
@@ -66,34 +44,26 @@ namespace {
         std::int16_t shade = -20;
         EXPECT_EQ(ShadeColor(Rgb(0x000000), shade, ShadeFlag::AvoidExtremes), Rgb(0x141414));
         EXPECT_EQ(shade, 20);
-
         shade = 20;
         EXPECT_EQ(ShadeColor(Rgb(0xFFFFFF), shade, ShadeFlag::AvoidExtremes), Rgb(0xECECEB));
         EXPECT_EQ(shade, -20);
+        // Without the flag the offset is left alone.
+        shade = -20;
+        EXPECT_EQ(ShadeColor(Rgb(0x000000), shade), Rgb(0x000000));
+        EXPECT_EQ(shade, -20);
     }
 
-    TEST(ShadeColorTest, AZeroOffsetOnWhiteEndsAfterTwoRetries)
+    TEST(ShadeColorTest, RetriesEnd)
     {
-        // 0 gives white, 64 gives white again, -64 settles.
+        // 0 gives white, 64 white again, -64 settles.
         std::int16_t shade = 0;
         EXPECT_EQ(ShadeColor(Rgb(0xFFFFFF), shade, ShadeFlag::AvoidExtremes), Rgb(0xC0C0BF));
         EXPECT_EQ(shade, -64);
-    }
-
-    TEST(ShadeColorTest, OffsetsTooLargeToSettleStillReturn)
-    {
-        // -300 keeps black black and 300 makes it white: no answer exists. The
-        // third attempt is final.
-        std::int16_t shade = -300;
+        // -300 keeps black black and 300 makes it white: no answer exists, and
+        // the third attempt is final.
+        shade = -300;
         EXPECT_EQ(ShadeColor(Rgb(0x000000), shade, ShadeFlag::AvoidExtremes), Rgb(0x000000));
         EXPECT_EQ(shade, -300);
-    }
-
-    TEST(ShadeColorTest, WithoutAvoidingExtremesTheOffsetIsLeftAlone)
-    {
-        std::int16_t shade = -20;
-        EXPECT_EQ(ShadeColor(Rgb(0x000000), shade), Rgb(0x000000));
-        EXPECT_EQ(shade, -20);
     }
 
 } // namespace

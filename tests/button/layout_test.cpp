@@ -142,24 +142,6 @@ namespace {
             (gdi::Rect { 30, 4, 50, 26 }));
     }
 
-    TEST(LayoutTest, AWideCaptionIsClippedToTheMargins)
-    {
-        FixedText text { 150, 13 };
-        const gdi::Rect r = computeLayout(rectangular(100, 30), false, text.measure()).captionRect;
-        EXPECT_EQ(r.left, 4);
-        EXPECT_EQ(r.right, 96);
-    }
-
-    TEST(LayoutTest, AnEmptyCaptionMeasuresNothing)
-    {
-        FixedText text { 15, 13 };
-        LayoutInput in = rectangular(100, 30);
-        in.caption = u"";
-        const LayoutResult r = computeLayout(in, false, text.measure());
-        EXPECT_TRUE(text.measured.empty());
-        EXPECT_TRUE(r.captionRect.isEmpty());
-    }
-
     TEST(LayoutTest, FillSizeCoversTheFaceLessAMargin)
     {
         FixedText text { 15, 13 };
@@ -187,16 +169,6 @@ namespace {
         EXPECT_TRUE(r.preparePicture);
     }
 
-    TEST(LayoutTest, FitSizeOnAPictureShapeCoversTheControl)
-    {
-        FixedText text { 15, 13 };
-        LayoutInput in = withPicture(rectangular(100, 40), 48, PicturePlacement::LeftEdge);
-        in.shape = Shape::PictureRimmed;
-        const LayoutResult r = computeLayout(in, false, text.measure());
-        EXPECT_EQ(r.pictureRect, (gdi::Rect { 0, 0, 100, 40 }));
-        EXPECT_FALSE(r.preparePicture);
-    }
-
     TEST(LayoutTest, ATopPictureWithoutReservationStillMovesTheCaptionTwoDown)
     {
         FixedText text { 20, 14 };
@@ -204,20 +176,6 @@ namespace {
         const LayoutResult r = computeLayout(in, false, text.measure());
         // t = round(40 - 14) div 2 = 13; the caption moves by t + 2.
         EXPECT_EQ(r.captionRect.top, 15);
-    }
-
-    TEST(LayoutTest, ShapeInsetsNarrowTheUsableWidth)
-    {
-        FixedText text { 10, 13 };
-        LayoutInput in = rectangular(60, 19);
-        in.shape = Shape::Parallelogram;
-        in.shapeLeft = 20;
-        in.shapeRight = 40;
-        in.captionAlign = CaptionAlignment::Left;
-        computeLayout(in, false, text.measure());
-        // L = 20 - 6 + 3 = 17, X = 20 div 3 + 40 = 46, RW = 29: wraps at 21.
-        EXPECT_EQ(text.box.right, 21);
-        EXPECT_EQ(computeLayout(in, false, text.measure()).captionRect.left, 21);
     }
 
     TEST(LayoutTest, ValuesOutsideTheEnumerationsDoNotReachAnyTable)
@@ -236,12 +194,8 @@ namespace {
         EXPECT_EQ(FitPictureSize(64, 32, 16, 16), (gdi::Size { 16, 8 }));
         EXPECT_EQ(FitPictureSize(3, 2, 1000, 1), (gdi::Size { 2, 1 })); // 1.5 -> 2
         EXPECT_EQ(FitPictureSize(201, 2, 1000, 1), (gdi::Size { 100, 1 })); // 100.5 -> 100
-    }
-
-    TEST(FitPictureSizeTest, AZeroSideHasNoRatio)
-    {
+        // A zero side has no ratio.
         EXPECT_EQ(FitPictureSize(0, 16, 64, 64), (gdi::Size { 0, 0 }));
-        EXPECT_EQ(FitPictureSize(16, 0, 64, 64), (gdi::Size { 0, 0 }));
     }
 
     // With the real text engine and the caption font.

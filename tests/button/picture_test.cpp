@@ -82,17 +82,6 @@ namespace {
         EXPECT_EQ(test::boxOfChanges(bufferOf(m_button), kFace), gdi::Rect {});
     }
 
-    TEST_F(PictureTest, APictureIsPreparedOnlyWhenItHasNoCopy)
-    {
-        assign(test::bitmapPicture({ { kWhite, kRed }, { kRed, kRed } }));
-        drawAt(0, 0);
-        const gdi::BitmapRef first = m_button.state().preparedImage;
-        ASSERT_TRUE(first);
-        drawAt(10, 0);
-        EXPECT_EQ(m_button.state().preparedImage, first);
-        EXPECT_EQ(at(11, 1), kRed);
-    }
-
     TEST_F(PictureTest, TransparentRunsAreCutFromTheRegions)
     {
         m_host.resizeSurface(8, 2);

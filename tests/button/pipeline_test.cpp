@@ -86,15 +86,12 @@ namespace {
         EXPECT_EQ(m_renders, 2);
         EXPECT_EQ(shown(), 0xFF0000u);
         EXPECT_TRUE(m_button.state().delayDrawing.isFalse());
-    }
 
-    TEST_F(PipelineTest, RefreshEndsADelayAndDraws)
-    {
-        m_button.onHostResize();
+        // Refresh ends a delay the same way.
         m_button.DelayDrawing(kTrue);
-        m_paint = 0xFF0000;
+        m_paint = 0x00FF00;
         m_button.Refresh();
-        EXPECT_EQ(shown(), 0xFF0000u);
+        EXPECT_EQ(shown(), 0x00FF00u);
         EXPECT_TRUE(m_button.state().delayDrawing.isFalse());
     }
 
@@ -139,14 +136,6 @@ namespace {
         EXPECT_EQ(m_host.refreshes, 0);
     }
 
-    TEST_F(PipelineTest, EveryButtonStartsWithoutLooks)
-    {
-        FakeHost host;
-        Button fresh(host);
-        for (int look = 0; look < kLookCount; ++look)
-            EXPECT_EQ(fresh.renderers().find(Look(look)), nullptr) << look;
-    }
-
     // A look-2 oval at rest frames its outline region; level 1 must not.
     TEST_F(PipelineTest, LevelOneCopiesWithoutFraming)
     {
@@ -165,14 +154,6 @@ namespace {
         EXPECT_EQ(shown(0, 0), 0x00FF00u);
         EXPECT_EQ(shown(59, 19), 0x00FF00u);
         EXPECT_EQ(shown(5, 5), 0x0000FFu);
-    }
-
-    TEST_F(PipelineTest, RectangularShapesAreNeverFramed)
-    {
-        m_level = 4;
-        m_button.state().outlineRegion = gdi::createRectRegion(0, 0, 60, 20);
-        m_button.onHostResize();
-        EXPECT_EQ(shown(0, 0), 0x0000FFu);
     }
 
     // Shapes 7 and 8 framed from the window's own region.

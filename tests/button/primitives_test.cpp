@@ -93,14 +93,6 @@ namespace {
         EXPECT_EQ(ink[19], std::string(59, '#') + '.');
     }
 
-    TEST_F(PrimitivesTest, TheOuterRingMayBeDotted)
-    {
-        EdgeColors colours = allColours(kNoLine);
-        colours[10] = 0x0000FF; // top
-        m_button.DrawBorder(m_points, colours, gdi::PS_DOT);
-        EXPECT_EQ(inkRows(buffer(), 0x0000FF)[0].substr(0, 12), "###...###...");
-    }
-
     TEST_F(PrimitivesTest, SlantedShapesMoveTheInnerRingLeftAtTheBottom)
     {
         ButtonState& s = m_button.state();
@@ -140,8 +132,11 @@ namespace {
         }
     };
 
-    TEST_F(FocusRectangleTest, InsetFromTheEdges)
+    TEST_F(FocusRectangleTest, InsetFromTheEdgesWhileTheDefaultLookIsShown)
     {
+        m_button.state().stateFlags = 0;
+        EXPECT_EQ(dotted(kFalse), gdi::Rect {});
+        m_button.state().stateFlags = kFlagDefaultLook;
         EXPECT_EQ(dotted(kFalse), (gdi::Rect { 4, 4, 56, 16 }));
     }
 
@@ -175,12 +170,6 @@ namespace {
         EXPECT_EQ(dotted(kTrue), (gdi::Rect { 3, 3, 41, 18 }));
     }
 
-    TEST_F(FocusRectangleTest, OnlyWhileTheDefaultLookIsShown)
-    {
-        m_button.state().stateFlags = 0;
-        EXPECT_EQ(dotted(kFalse), gdi::Rect {});
-    }
-
     TEST_F(FocusRectangleTest, OvalShapesAlwaysGoAroundTheCaption)
     {
         m_button.state().buttonShape = Shape::Oval;
@@ -210,15 +199,6 @@ namespace {
         m_button.DrawFocusRectangle(colour, kFalse, kFalse, m_points);
         // Points: (8, 15) (8, 4) (49, 4) (49, 15) (9, 15), the last not drawn.
         EXPECT_EQ(test::boxOf(buffer(), 0x0000FF), (gdi::Rect { 8, 4, 50, 16 }));
-    }
-
-    TEST_F(PrimitivesTest, RectanglesWithoutAnOutlineAreAllFill)
-    {
-        m_button.DrawRectangle(m_button.state().bufferDC.get(), 2, 3, 10, 8, 0x00FF00);
-        EXPECT_EQ(test::boxOf(buffer(), 0x00FF00), (gdi::Rect { 2, 3, 10, 8 }));
-        m_button.DrawRectangle(m_button.state().bufferDC.get(), 20, 3, 30, 8, 0x00FF00, 0x0000FF);
-        EXPECT_EQ(test::boxOf(buffer(), 0x0000FF), (gdi::Rect { 20, 3, 30, 8 }));
-        EXPECT_EQ(buffer().colorAt(25, 5), 0x00FF00u);
     }
 
     TEST_F(PrimitivesTest, ToolsGoToTheBufferAndTheFirstOnesComeBack)

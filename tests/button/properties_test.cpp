@@ -5,57 +5,33 @@
 namespace bastara::button {
 namespace {
 
-    class PropertiesTest : public testing::Test
+    TEST(PropertiesTest, PictureSizeReadsTheHeldPixelSize)
     {
-    protected:
-        test::FakeHost m_host;
-        Button m_button { m_host };
-    };
-
-    TEST_F(PropertiesTest, PictureSizeReadsTheHeldPixelSize)
-    {
-        m_button.state().pictureSizePx = 40;
-        EXPECT_EQ(m_button.PictureSize(), PictureSizing::FillButton);
-        m_button.state().pictureSizePx = 24;
-        EXPECT_EQ(m_button.PictureSize(), PictureSizing::Px24);
-        m_button.state().pictureSizePx = 48;
-        EXPECT_EQ(m_button.PictureSize(), PictureSizing::FitButton);
+        test::FakeHost host;
+        Button button(host);
+        // A held 0 reads as the smallest size and becomes it.
+        EXPECT_EQ(button.PictureSize(), PictureSizing::Px16);
+        EXPECT_EQ(button.state().pictureSizePx, 16);
+        button.state().pictureSizePx = 40;
+        EXPECT_EQ(button.PictureSize(), PictureSizing::FillButton);
+        button.state().pictureSizePx = 48;
+        EXPECT_EQ(button.PictureSize(), PictureSizing::FitButton);
     }
 
-    TEST_F(PropertiesTest, AHeldZeroReadsAsTheSmallestSizeAndBecomesIt)
+    TEST(PropertiesTest, FontStyleCountsEachFlagAsItsBit)
     {
-        EXPECT_EQ(m_button.PictureSize(), PictureSizing::Px16);
-        EXPECT_EQ(m_button.state().pictureSizePx, 16);
-    }
-
-    TEST_F(PropertiesTest, FontStyleCountsEachFlagOnce)
-    {
+        test::FakeHost host;
+        Button button(host);
         FontDescription font = test::formFont(12, 700);
         font.underline = true;
-        m_host.windowFont = font;
-        EXPECT_EQ(m_button.FontStyle(), 10);
-
+        host.windowFont = font;
+        EXPECT_EQ(button.FontStyle(), 10);
         font.weight = 400;
         font.underline = false;
         font.italic = true;
-        m_host.windowFont = font;
-        EXPECT_EQ(m_button.FontStyle(), 4);
+        host.windowFont = font;
+        EXPECT_EQ(button.FontStyle(), 4);
     }
 
-    TEST_F(PropertiesTest, HostHeldPropertiesComeFromTheHost)
-    {
-        m_host.isEnabled = false;
-        EXPECT_EQ(m_button.Enabled(), kFalse);
-        m_host.isEnabled = true;
-        EXPECT_EQ(m_button.Enabled().value(), -1);
-        m_host.textColour = OleColor(0x00ABCDEF);
-        EXPECT_EQ(m_button.ForeColor(), OleColor(0x00ABCDEF));
-        EXPECT_EQ(m_button.hdc(), m_host.surfaceDC.get());
-    }
-
-    TEST_F(PropertiesTest, ResetDefaultColorsAlwaysReadsFalse)
-    {
-        EXPECT_EQ(m_button.ResetDefaultColors(), kFalse);
-    }
 } // namespace
 } // namespace bastara::button

@@ -6,8 +6,6 @@
 namespace bastara::button {
 namespace {
 
-    using test::FakeHost;
-
     class ResourcesTest : public testing::Test
     {
     protected:
@@ -15,8 +13,14 @@ namespace {
 
         const gdi::LogFont& captionFont() { return m_button.state().bufferDC->font().logFont(); }
 
+        void assign(PictureRef picture)
+        {
+            m_button.state().picture = std::move(picture);
+            m_button.UpdateResources("Picture");
+        }
+
         gdi::ScopedSystemColors m_pinned { gdi::referenceSystemColors() };
-        FakeHost m_host;
+        test::FakeHost m_host;
         Button m_button { m_host };
     };
 
@@ -24,56 +28,29 @@ namespace {
     {
         m_button.ManageBackBuffer(kTrue);
         EXPECT_EQ(captionFont().height, -16); // 12 points
-
         m_host.windowFont = test::formFont(9.75, 400);
-        m_button.UpdateResources("Font");
+        m_button.UpdateResources("fOnT"); // topics ignore case
         EXPECT_EQ(captionFont().height, -13);
-
-        // -12.5 rounds to the even neighbour.
+        // -12.5 goes to the even neighbour.
         m_host.windowFont = test::formFont(9.375, 400);
         m_button.UpdateResources("Font");
         EXPECT_EQ(captionFont().height, -12);
+        m_button.UpdateResources("Fonts");
+        EXPECT_EQ(captionFont().height, -12);
     }
 
-    TEST_F(ResourcesTest, FontFieldsFollowTheHostFont)
+    TEST_F(ResourcesTest, FontFlagsAreOneNotMinusOneAndTheNameIsCut)
     {
         FontDescription font = test::formFont(12, 700);
-        font.italic = true;
-        font.underline = true;
-        font.strikethrough = true;
+        font.italic = font.underline = font.strikethrough = true;
         font.name = u"An unusually long face name that does not fit the field";
         m_host.windowFont = font;
         m_button.ManageBackBuffer(kTrue);
         const gdi::LogFont& lf = captionFont();
         EXPECT_EQ(lf.weight, 700);
-        EXPECT_EQ(lf.italic, 1);
-        EXPECT_EQ(lf.underline, 1);
-        EXPECT_EQ(lf.strikeOut, 1);
+        EXPECT_EQ(lf.italic + lf.underline + lf.strikeOut, 3);
         EXPECT_EQ(lf.charSet, 1);
         EXPECT_EQ(lf.faceName, font.name.substr(0, 31));
-    }
-
-    TEST_F(ResourcesTest, TopicsIgnoreCaseAndUnknownTopicsDoNothing)
-    {
-        m_button.ManageBackBuffer(kTrue);
-        m_host.windowFont = test::formFont(9.75, 400);
-        m_button.UpdateResources("fOnT");
-        EXPECT_EQ(captionFont().height, -13);
-
-        m_host.windowFont = test::formFont(24, 400);
-        m_button.UpdateResources("Fonts");
-        EXPECT_EQ(captionFont().height, -13);
-    }
-
-    TEST_F(ResourcesTest, WithoutABufferTheFontWaitsForIt)
-    {
-        m_button.UpdateResources("Font");
-        EXPECT_FALSE(m_button.state().bufferOldFont);
-        EXPECT_FALSE(m_button.state().bufferDC);
-
-        // Making the buffer asks for the font again.
-        m_button.ManageBackBuffer(kTrue);
-        EXPECT_EQ(captionFont().height, -16);
     }
 
     // The font selected in a context, without keeping it alive.
@@ -84,132 +61,105 @@ namespace {
         return font;
     }
 
-    TEST_F(ResourcesTest, TheFirstFontIsKeptAndLaterCaptionFontsAreReleased)
+    TEST_F(ResourcesTest, TheFirstFontIsKeptAndEachCaptionFontReleasedWhenReplaced)
     {
-        m_button.ManageBackBuffer(kTrue);
-        EXPECT_EQ(m_button.state().bufferOldFont, gdi::stockSystemFont());
-        const std::weak_ptr<const gdi::Font> firstCaption
-            = selectedFont(*m_button.state().bufferDC);
-        ASSERT_FALSE(firstCaption.expired());
-
+        // Without a buffer the font waits; making the buffer asks again.
         m_button.UpdateResources("Font");
-        EXPECT_TRUE(firstCaption.expired());
-        EXPECT_EQ(m_button.state().bufferOldFont, gdi::stockSystemFont());
-    }
-
-    TEST_F(ResourcesTest, AnUnreadableHostFontKeepsTheCaptionFont)
-    {
+        EXPECT_FALSE(m_button.state().bufferOldFont);
         m_button.ManageBackBuffer(kTrue);
+        EXPECT_EQ(m_button.state().bufferOldFont, gdi::stockSystemFont());
+
+        const std::weak_ptr<const gdi::Font> first = selectedFont(*m_button.state().bufferDC);
+        ASSERT_FALSE(first.expired());
+        m_button.UpdateResources("Font");
+        EXPECT_TRUE(first.expired());
+        EXPECT_EQ(m_button.state().bufferOldFont, gdi::stockSystemFont());
+
+        // A font the host cannot read leaves the caption font in place.
         m_host.windowFont.reset();
         m_button.UpdateResources("Font");
         EXPECT_EQ(captionFont().height, -16);
     }
 
-    TEST_F(ResourcesTest, BitmapPicturesReportTheirSize)
+    TEST_F(ResourcesTest, PictureKindAndSize)
     {
-        m_button.state().picture = test::solidPicture(7, 5, 0xFF);
-        m_button.state().pictureIsIcon = 1;
-        m_button.UpdateResources("Picture");
-        EXPECT_EQ(m_button.state().pictureIsIcon, 0);
-        EXPECT_EQ(m_button.state().pictureWidth, 7);
-        EXPECT_EQ(m_button.state().pictureHeight, 5);
-    }
+        ButtonState& s = m_button.state();
+        s.pictureIsIcon = 1;
+        assign(test::solidPicture(7, 5, 0xFF));
+        EXPECT_EQ(s.pictureIsIcon, 0);
+        EXPECT_EQ(s.pictureWidth, 7);
+        EXPECT_EQ(s.pictureHeight, 5);
 
-    TEST_F(ResourcesTest, IconsReportTheSizeOfTheirColourImage)
-    {
-        m_button.state().picture
-            = test::iconPicture(gdi::createBitmap(12, 10, 1, 32), gdi::createBitmap(12, 10, 1, 1));
-        m_button.UpdateResources("Picture");
-        EXPECT_EQ(m_button.state().pictureIsIcon, 1);
-        EXPECT_EQ(m_button.state().pictureWidth, 12);
-        EXPECT_EQ(m_button.state().pictureHeight, 10);
-    }
+        assign(
+            test::iconPicture(gdi::createBitmap(12, 10, 1, 32), gdi::createBitmap(12, 10, 1, 1)));
+        EXPECT_EQ(s.pictureIsIcon, 1);
+        EXPECT_EQ(s.pictureWidth, 12);
+        EXPECT_EQ(s.pictureHeight, 10);
 
-    TEST_F(ResourcesTest, AnIconWithoutAColourImageCountsAsNoPicture)
-    {
-        m_button.state().picture = test::iconPicture(nullptr, gdi::createBitmap(16, 32, 1, 1));
-        m_button.UpdateResources("Picture");
-        EXPECT_EQ(m_button.state().pictureIsIcon, 1);
-        EXPECT_FALSE(m_button.state().hasPicture());
+        // An icon without a colour image counts as no picture.
+        assign(test::iconPicture(nullptr, gdi::createBitmap(16, 32, 1, 1)));
+        EXPECT_FALSE(s.hasPicture());
     }
 
     TEST_F(ResourcesTest, NoPictureClearsTheSizeAndTheSizedCopy)
     {
         ButtonState& s = m_button.state();
-        s.picture = test::solidPicture(7, 5, 0xFF);
-        m_button.UpdateResources("Picture");
+        assign(test::solidPicture(7, 5, 0xFF));
         m_button.PreparePicture(7, 5, nullptr);
         ASSERT_TRUE(s.preparedImage);
-
-        s.picture.reset();
-        m_button.UpdateResources("Picture");
+        assign(nullptr);
         EXPECT_FALSE(s.preparedImage);
-        EXPECT_EQ(s.pictureWidth, 0);
-        EXPECT_EQ(s.pictureHeight, 0);
+        EXPECT_FALSE(s.hasPicture());
     }
 
-    struct FaceRow {
-        Look look;
-        Rgb face;
-        Rgb pressed;
-        Rgb hover;
-        Rgb checked;
-    };
-
-    class FaceColoursTest : public ResourcesTest, public testing::WithParamInterface<FaceRow>
-    { };
-
-    TEST_P(FaceColoursTest, FollowTheLook)
+    TEST_F(ResourcesTest, FaceColoursFollowTheLook)
     {
-        const FaceRow& row = GetParam();
+        struct Row {
+            Look look;
+            Rgb face, pressed, hover, checked;
+        };
+        const Rgb back(0x404040);
+        const Rgb hover(0xC08040);
+        const Row rows[] = {
+            { Look::Classic, back, back, hover, Rgb(0xE0E0DF) },
+            { Look::FramedBevel, back, back, hover, Rgb(0xE0E0DF) },
+            { Look::ThinEdge, back, back, hover, Rgb(0xE0E0DF) },
+            { Look::FlatHover, back, back, hover, Rgb(0xE0E0DF) },
+            { Look::SoftBevel, back, back, hover, Rgb(0xE0E0DF) },
+            // Lighter faces; pressed from the new face.
+            { Look::RoundedLight, Rgb(0x507070), Rgb(0x435050), Rgb(0xF1B170), Rgb(0xD6E0DF) },
+            // Pressed from grey, checked from the new pressed colour.
+            { Look::Etched, back, Rgb(0x8D8D8C), hover, Rgb(0xADADAB) },
+            { Look::RoundedDark, Rgb(0x5F5F5F), Rgb(0x717170), Rgb(0xE0A05F), Rgb(0x8B9190) },
+        };
         ButtonState& s = m_button.state();
-        s.buttonStyle = row.look;
-        s.backColor = OleColor(0x404040);
-        s.hoverBackColor = OleColor(0xC08040);
+        s.backColor = OleColor(back.value);
+        s.hoverBackColor = OleColor(hover.value);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(int(row.look));
+            s.buttonStyle = row.look;
+            m_button.UpdateResources("BackColor");
+            EXPECT_EQ(s.faceColor, row.face);
+            EXPECT_EQ(s.pressedFaceColor, row.pressed);
+            EXPECT_EQ(s.hoverFaceColor, row.hover);
+            EXPECT_EQ(s.checkedFaceColor, row.checked);
+        }
+
+        // Outside the eight, the checked colour stays as it was.
+        s.checkedFaceColor = Rgb(0x010203);
+        s.buttonStyle = Look(42);
         m_button.UpdateResources("BackColor");
-        EXPECT_EQ(s.faceColor, row.face);
-        EXPECT_EQ(s.pressedFaceColor, row.pressed);
-        EXPECT_EQ(s.hoverFaceColor, row.hover);
-        EXPECT_EQ(s.checkedFaceColor, row.checked);
+        EXPECT_EQ(s.faceColor, back);
+        EXPECT_EQ(s.checkedFaceColor, Rgb(0x010203));
     }
 
-    INSTANTIATE_TEST_SUITE_P(Looks, FaceColoursTest,
-        testing::Values(
-            // Looks 0, 1, 4, 5, 6: the colours as they are, checked a light grey.
-            FaceRow { Look::Classic, Rgb(0x404040), Rgb(0x404040), Rgb(0xC08040), Rgb(0xE0E0DF) },
-            FaceRow {
-                Look::FramedBevel, Rgb(0x404040), Rgb(0x404040), Rgb(0xC08040), Rgb(0xE0E0DF) },
-            FaceRow { Look::ThinEdge, Rgb(0x404040), Rgb(0x404040), Rgb(0xC08040), Rgb(0xE0E0DF) },
-            FaceRow { Look::FlatHover, Rgb(0x404040), Rgb(0x404040), Rgb(0xC08040), Rgb(0xE0E0DF) },
-            FaceRow { Look::SoftBevel, Rgb(0x404040), Rgb(0x404040), Rgb(0xC08040), Rgb(0xE0E0DF) },
-            // Look 2: lighter faces, pressed from the new face.
-            FaceRow {
-                Look::RoundedLight, Rgb(0x507070), Rgb(0x435050), Rgb(0xF1B170), Rgb(0xD6E0DF) },
-            // Look 3: pressed and checked from grey, checked from the new pressed.
-            FaceRow { Look::Etched, Rgb(0x404040), Rgb(0x8D8D8C), Rgb(0xC08040), Rgb(0xADADAB) },
-            // Look 7.
-            FaceRow {
-                Look::RoundedDark, Rgb(0x5F5F5F), Rgb(0x717170), Rgb(0xE0A05F), Rgb(0x8B9190) }));
-
-    TEST_F(ResourcesTest, LookZeroChecksInTheSameGreyWhateverTheBackColour)
+    TEST_F(ResourcesTest, LookZeroChecksInTheSameGreyOnTheSystemFace)
     {
         ButtonState& s = m_button.state();
-        s.backColor = kSystemButtonFace;
-        s.hoverBackColor = kSystemButtonFace;
+        s.backColor = s.hoverBackColor = kSystemButtonFace;
         m_button.UpdateResources("BackColor");
         EXPECT_EQ(s.faceColor, Rgb(0xF0F0F0));
         EXPECT_EQ(s.checkedFaceColor, Rgb(0xE0E0DF));
-    }
-
-    TEST_F(ResourcesTest, ALookOutsideTheEightKeepsTheCheckedColour)
-    {
-        ButtonState& s = m_button.state();
-        s.checkedFaceColor = Rgb(0x010203);
-        s.buttonStyle = Look(42);
-        s.backColor = OleColor(0x404040);
-        m_button.UpdateResources("BackColor");
-        EXPECT_EQ(s.faceColor, Rgb(0x404040));
-        EXPECT_EQ(s.checkedFaceColor, Rgb(0x010203));
     }
 
 } // namespace

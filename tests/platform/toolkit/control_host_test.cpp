@@ -50,24 +50,15 @@ namespace {
         EXPECT_EQ(m_renders, 1);
         EXPECT_EQ(m_host->surface().size(), (gdi::Size { 60, 20 }));
         EXPECT_EQ(m_host->surface().colorAt(59, 19), kPaint);
-        EXPECT_EQ(m_host->services().scaleWidth(), 60.0f);
+        EXPECT_EQ(m_host->control().hdc()->bitmap().size(), (gdi::Size { 60, 20 }));
+        EXPECT_EQ(m_host->control().hwnd(), window::handleOf(m_host));
+        EXPECT_EQ(m_host->services().containerWindow(), window::handleOf(&m_form));
 
         // Qt's own resize notification for that size, at show, changes nothing.
         m_form.show();
         runEventsFor(50);
         EXPECT_EQ(m_renders, 1);
         EXPECT_EQ(m_host->paintsRaised(), 0);
-    }
-
-    TEST_F(ControlHostTest, TheWidgetShowsTheSurface)
-    {
-        installFill();
-        m_host->setSizePixels(60, 20);
-        m_form.show();
-        runEventsFor(20);
-        const QImage shot = m_host->grab().toImage();
-        EXPECT_EQ(shot.pixel(0, 0), kPaintQt);
-        EXPECT_EQ(shot.pixel(59, 19), kPaintQt);
     }
 
     TEST_F(ControlHostTest, ResizingTheWidgetRemakesTheBufferAtTheNewSize)
@@ -94,6 +85,8 @@ namespace {
         runEventsFor(50);
         EXPECT_EQ(m_renders, renders + 5);
         EXPECT_EQ(m_host->paintsRaised(), 0);
+        // The widget shows what the control drew.
+        EXPECT_EQ(m_host->grab().toImage().pixel(59, 19), kPaintQt);
     }
 
     TEST_F(ControlHostTest, AnUndrawnSurfaceRaisesPaintWhenExposed)
@@ -105,28 +98,6 @@ namespace {
         // ... and it shows the container's colour meanwhile.
         EXPECT_EQ(m_host->surface().colorAt(0, 0),
             button::TranslateColor(button::kSystemButtonFace).colorRef());
-    }
-
-    TEST_F(ControlHostTest, PaintEndsADelay)
-    {
-        m_host->setSizePixels(60, 20);
-        m_host->control().DelayDrawing(button::kTrue);
-        installFill();
-        m_form.show();
-        EXPECT_TRUE(runEventsUntil([&] { return m_renders > 0; }));
-        EXPECT_TRUE(m_host->control().state().delayDrawing.isFalse());
-        EXPECT_EQ(m_host->surface().colorAt(0, 0), kPaint);
-    }
-
-    TEST_F(ControlHostTest, HandlesNameTheWidgetAndItsContainer)
-    {
-        button::Host& services = m_host->services();
-        EXPECT_EQ(services.windowHandle(), window::handleOf(m_host));
-        EXPECT_EQ(services.containerWindow(), window::handleOf(&m_form));
-        EXPECT_EQ(m_host->control().hwnd(), window::handleOf(m_host));
-        m_host->setSizePixels(30, 10);
-        ASSERT_NE(m_host->control().hdc(), nullptr);
-        EXPECT_EQ(m_host->control().hdc()->bitmap().size(), (gdi::Size { 30, 10 }));
     }
 
     TEST_F(ControlHostTest, EnabledIsTheControlsOwnFlag)
@@ -160,20 +131,6 @@ namespace {
         ASSERT_TRUE(services.setMousePointer(button::kPointerCustomIcon));
         EXPECT_EQ(m_host->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(m_host->cursor().hotSpot(), QPoint(1, 2));
-    }
-
-    TEST_F(ControlHostTest, PropertiesAreKeptAndChangesReported)
-    {
-        button::Host& services = m_host->services();
-        services.writeProperty(u"Caption", std::u16string(u"OK"), std::u16string());
-        EXPECT_EQ(services.readProperty(u"caption", std::u16string()),
-            button::PropertyValue(std::u16string(u"OK")));
-
-        QStringList changed;
-        QObject::connect(m_host, &ControlHost::controlPropertyChanged,
-            [&](const QString& key) { changed << key; });
-        services.propertyChanged(u"cBHover");
-        EXPECT_EQ(changed, QStringList { QStringLiteral("cBHover") });
     }
 
     TEST_F(ControlHostTest, DestroyingTheHostReleasesTheControlsResources)
