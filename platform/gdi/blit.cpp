@@ -122,21 +122,28 @@ namespace {
 
         // Colour to colour needs no conversion: read and write whole rows.
         const bool colourToColour = !target.isMonochrome() && !source->isMonochrome();
+        // SRCCOPY, by far the most frequent: no call per pixel.
+        const bool plainCopy = op.index == 0xCC;
         for (const Rect& r : rects) {
             for (std::int32_t y = r.top; y < r.bottom; ++y) {
                 const SourceRange rowRange = rows[std::size_t(y - visible.top)];
                 if (rowRange.begin >= rowRange.end)
                     continue;
                 const bool singleRow = rowRange.end - rowRange.begin == 1;
+                // Row pointers once per row, not per pixel.
+                std::uint32_t* targetRow
+                    = colourToColour && singleRow ? target.colorRow(y) : nullptr;
+                const std::uint32_t* sourceRow
+                    = targetRow ? source->colorRow(rowRange.begin) : nullptr;
                 for (std::int32_t x = r.left; x < r.right; ++x) {
                     const SourceRange columnRange = columns[std::size_t(x - visible.left)];
                     if (columnRange.begin >= columnRange.end)
                         continue;
                     const std::uint32_t p = op.usesPattern ? pattern.valueAt(x, y) : 0;
-                    if (colourToColour && singleRow && columnRange.end - columnRange.begin == 1) {
-                        std::uint32_t& d = target.colorRow(y)[x];
-                        const std::uint32_t s = source->colorRow(rowRange.begin)[columnRange.begin];
-                        d = 0xFF000000 | op.apply(p, s, d);
+                    if (targetRow && columnRange.end - columnRange.begin == 1) {
+                        std::uint32_t& d = targetRow[x];
+                        const std::uint32_t s = sourceRow[columnRange.begin];
+                        d = 0xFF000000 | (plainCopy ? s : op.apply(p, s, d));
                         continue;
                     }
                     std::uint32_t s = readValue(*source, columnRange.begin, rowRange.begin);

@@ -99,6 +99,34 @@ namespace {
 std::uint32_t Rop3::apply(
     std::uint32_t pattern, std::uint32_t source, std::uint32_t destination) const
 {
+    // The operations blits use most, without the minterm loop; the result is
+    // the same function of every bit.
+    switch (index) {
+    case 0x00:
+        return 0;
+    case 0xCC: // SRCCOPY
+        return source;
+    case 0x88: // SRCAND
+        return source & destination;
+    case 0xEE: // SRCPAINT
+        return source | destination;
+    case 0x66: // SRCINVERT
+        return source ^ destination;
+    case 0x22: // DSna
+        return destination & ~source;
+    case 0xB8: // PSDPxax
+        return (source & destination) | (~source & pattern);
+    case 0xF0: // PATCOPY
+        return pattern;
+    case 0x5A: // PATINVERT
+        return pattern ^ destination;
+    case 0x55: // DSTINVERT
+        return ~destination;
+    case 0xFF:
+        return ~std::uint32_t(0);
+    default:
+        break;
+    }
     // Sum of the minterms the truth table selects.
     std::uint32_t result = 0;
     for (int minterm = 0; minterm < 8; ++minterm) {

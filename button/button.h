@@ -1,0 +1,182 @@
+#pragma once
+
+// The custom-drawn push button: its public surface and its own routines.
+//
+//     FakeHost host;                       // or toolkit::ControlHost
+//     Button button(host);
+//     button.onHostResize();               // makes the back buffer, lays out, draws
+//     button.events().Click = [] { ... };
+//
+// Every change ends in one RedrawButton: the renderer of the current look
+// paints the face into the back buffer (bufferDC), which is then copied to the
+// host's surface in one block, and the host is asked to show it.
+//
+// The routines named like RedrawButton are the control's own steps, shared by
+// its units (colours and fonts, pipeline, layout, primitives, pictures,
+// renderers); application code uses the properties, methods and events only.
+//
+// Ownership: the button owns its state record and every drawing object in it;
+// the host must outlive the button. The destructor runs the host's terminate
+// handling if the host has not.
+
+#include "button/edges.h"
+#include "button/events.h"
+#include "button/host.h"
+#include "button/properties.h"
+#include "button/renderers/renderer.h"
+#include "button/state.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace bastara::button {
+
+// What SetDrawingTool makes.
+enum class DrawingTool : std::int32_t {
+    Brush = 0, // a solid brush, and with alsoPen a pen of the same colour
+    Pen = 1,
+    TextColour = 2,
+};
+
+class Button
+{
+public:
+    explicit Button(Host& host);
+    ~Button();
+    Button(const Button&) = delete;
+    Button& operator=(const Button&) = delete;
+
+    // --- Properties -------------------------------------------------------
+    // Getters return what is held; those the window holds ask the host.
+    // Each property's default on a new control is in PropertyDefaults.
+    Look ButtonStyle() const { return m_state.buttonStyle; }
+    ButtonMode Mode() const { return m_state.buttonMode; }
+    std::u16string Caption() const { return m_state.captionText; }
+    CaptionAlignment CaptionAlign() const { return m_state.captionAlign; }
+    CaptionEffect CaptionStyle() const { return m_state.captionStyle; }
+    ClickMovement CustomClick() const { return m_state.customClick; }
+    Shape ButtonShape() const { return m_state.buttonShape; }
+    PictureRef Picture() const { return m_state.picture; }
+    PicturePlacement PictureAlign() const { return m_state.pictureAlign; }
+    VbBool Enabled() const { return VbBool(m_host.enabled()); }
+    VbBool ShowFocusRect() const { return m_state.showFocusRect; }
+    VbBool Value() const { return m_state.buttonValue; }
+    // Not const: a held size of 0 becomes 16 first.
+    PictureSizing PictureSize();
+    std::int16_t MousePointer() const { return m_host.mousePointer(); }
+    PictureRef MouseIcon() const { return m_host.mouseIcon(); }
+    std::optional<FontDescription> Font() const { return m_host.font(); }
+    // 2 bold + 4 italic + 8 underline of the current font.
+    std::int32_t FontStyle() const;
+    OleColor ForeColor() const { return m_host.foreColor(); }
+    OleColor BackColor() const { return m_state.backColor; }
+    OleColor GradientColor() const { return m_state.gradientColor; }
+    GradientDirection GradientMode() const { return m_state.gradientMode; }
+    // A write-only action: always reads False.
+    VbBool ResetDefaultColors() const { return kFalse; }
+    HoverLock HoverColorLocks() const { return m_state.hoverLocks; }
+    OleColor HoverForeColor() const { return m_state.hoverForeColor; }
+    OleColor HoverBackColor() const { return m_state.hoverBackColor; }
+    // The host window's surface and handle.
+    gdi::DeviceContext* hdc() const { return m_host.windowDC(); }
+    window::WindowHandle hwnd() const { return m_host.windowHandle(); }
+
+    // --- Methods ----------------------------------------------------------
+    // Ends any delay and draws.
+    void Refresh();
+    // True holds back every redraw until False (which then draws) or anything
+    // else that ends the delay: Paint, Refresh, the ForeColor setter, input.
+    // Brackets do not nest: one False ends them all.
+    void DelayDrawing(VbBool bDelay);
+
+    ButtonEvents& events() { return m_events; }
+
+    // --- Host notifications -----------------------------------------------
+    // Paint always draws and ends any delay.
+    void onHostPaint();
+    // Remakes the back buffer at the new size; unless drawing is delayed, lays
+    // out again and draws.
+    void onHostResize();
+    // In a designer, shows the default-button look when the container asks.
+    void onHostShow();
+    // Releases every drawing resource; the control draws nothing afterwards.
+    // Runs once (the destructor calls it if the host did not).
+    void onHostTerminate();
+
+    // --- The control's own routines ---------------------------------------
+    ButtonState& state() { return m_state; }
+    const ButtonState& state() const { return m_state; }
+    Host& host() const { return m_host; }
+    RendererTable& renderers() { return m_renderers; }
+    // SW and SH: the inner size in pixels.
+    float scaleWidth() const { return m_host.scaleWidth(); }
+    float scaleHeight() const { return m_host.scaleHeight(); }
+
+    // Rebuilds what the drawing code caches for one topic: "Font" (the caption
+    // font in bufferDC), "Picture" (the picture's kind and size) or
+    // "BackColor" (the four face colours). Case does not matter; any other
+    // topic does nothing.
+    void UpdateResources(std::string_view topic);
+
+    void RedrawButton();
+    // True: makes sure bufferDC and the buffer bitmap exist. False: copies the
+    // buffer to the window's surface.
+    void ManageBackBuffer(VbBool create);
+
+    // Recomputes captionRect and pictureRect (measuring with the caption font)
+    // and, when asked or when the size needs it, prepares the picture again.
+    void CalculateLayout(VbBool preparePicture);
+    // The source picture scaled into the box, aspect ratio kept.
+    gdi::Size FitPictureSize(std::int32_t maxWidth, std::int32_t maxHeight) const;
+
+    // Pens and brushes always go into bufferDC, replacing (and releasing) the
+    // previous one; the text colour goes to `dc`. create False puts the first
+    // pen and brush back instead.
+    void SetDrawingTool(VbBool create, gdi::DeviceContext* dc, DrawingTool kind,
+        std::int32_t colour, VbBool alsoPen = kFalse, std::int32_t width = 1,
+        std::int32_t style = 0);
+    // A filled rectangle; outline -1 draws none.
+    void DrawRectangle(gdi::DeviceContext* dc, std::int32_t left, std::int32_t top,
+        std::int32_t right, std::int32_t bottom, std::int32_t fill, std::int32_t outline = -1,
+        std::int32_t width = 1, std::int32_t style = 0);
+    // Computes edgePoints and draws each edge line whose colour is not
+    // negative; outerStyle (when not negative) is the outer ring's pen style.
+    void DrawBorder(EdgePoints& edgePoints, const EdgeColors& edgeColors, std::int32_t outerStyle);
+    // The focus indicator, while the default-button look is shown. A negative
+    // colour becomes black, also in the caller's variable.
+    void DrawFocusRectangle(
+        std::int32_t& colour, VbBool solid, VbBool aroundCaption, EdgePoints& edgePoints);
+    // The picture and the caption, with relief, hover colour and the disabled
+    // look. textColour -1 asks for the white-and-grey disabled caption.
+    void DrawCaption(Rgb face, std::int32_t textColour, VbBool down, VbBool noGreyPass);
+
+    // Makes preparedImage: the bitmap picture copied at width x height with
+    // its transparent colour evened out. With a region, also cuts the
+    // transparent runs out of it and out of the two outline regions.
+    void PreparePicture(std::int32_t width, std::int32_t height, gdi::Region* region);
+    // Draws sourceBitmap into destRect of destDC with its top-left colour
+    // transparent, scaled to width x height (reduced in place to fit).
+    void TransparentBlit(gdi::DeviceContext& destDC, gdi::Rect destRect,
+        const gdi::BitmapRef& sourceBitmap, gdi::Rect sourceRect, std::int32_t& width,
+        std::int32_t& height);
+    // Draws the picture into rect of bufferDC (greyed while disabled).
+    void DrawPicture(gdi::Rect& rect);
+
+private:
+    void updateFont();
+    void updatePicture();
+    void updateFaceColours();
+    void frameWindowRegion(std::int32_t frameColour);
+    void drawCaptionText(const std::u16string& text, const gdi::Rect& rect, std::uint32_t format,
+        std::int32_t colour);
+
+    Host& m_host;
+    ButtonState m_state;
+    RendererTable m_renderers;
+    ButtonEvents m_events;
+    bool m_terminated = false;
+    int m_redrawDepth = 0;
+};
+
+} // namespace bastara::button

@@ -1,0 +1,47 @@
+// CalculateLayout: the layout of layout.h, measured with the caption font in
+// the back buffer, stored in the state record.
+
+#include "button/button.h"
+#include "button/layout.h"
+#include "platform/gdi/text.h"
+
+namespace bastara::button {
+
+void Button::CalculateLayout(VbBool preparePicture)
+{
+    ButtonState& s = m_state;
+    LayoutInput input;
+    input.scaleWidth = scaleWidth();
+    input.scaleHeight = scaleHeight();
+    input.shape = s.buttonShape;
+    input.shapeLeft = s.shapeLeft;
+    input.shapeRight = s.shapeRight;
+    input.caption = s.captionText;
+    input.captionAlign = s.captionAlign;
+    input.captionStyle = s.captionStyle;
+    input.pictureAlign = s.pictureAlign;
+    input.pictureSizePx = s.pictureSizePx;
+    input.pictureWidth = s.pictureWidth;
+    input.pictureHeight = s.pictureHeight;
+
+    // Measured with the same call, font and format flags that draw the
+    // caption. Before the buffer exists nothing can be measured; the resize
+    // that makes it lays out again.
+    gdi::DeviceContext* buffer = s.bufferDC.get();
+    const LayoutResult layout = computeLayout(
+        input, preparePicture.isSet(), [buffer](std::u16string_view text, gdi::Rect& box) {
+            if (buffer)
+                gdi::drawText(*buffer, text, box, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+        });
+    s.captionRect = layout.captionRect;
+    s.pictureRect = layout.pictureRect;
+    if (layout.preparePicture)
+        PreparePicture(s.pictureRect.width(), s.pictureRect.height(), nullptr);
+}
+
+gdi::Size Button::FitPictureSize(std::int32_t maxWidth, std::int32_t maxHeight) const
+{
+    return button::FitPictureSize(m_state.pictureWidth, m_state.pictureHeight, maxWidth, maxHeight);
+}
+
+} // namespace bastara::button

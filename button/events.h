@@ -1,0 +1,48 @@
+#pragma once
+
+// The control's public events, in declaration order (the order a host binds
+// handlers by). Every argument is passed by reference: where a value came from
+// the host's own notification, a change the handler makes goes back to it.
+//
+//     button.events().Click = [&] { createDatabase(); };
+//
+// A handler may destroy the button; code that raises an event checks that the
+// control still lives before it touches its state again.
+
+#include "button/vb_bool.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace bastara::button {
+
+// The data of a drag-and-drop operation, passed through unchanged.
+class DataObject;
+
+struct ButtonEvents {
+    using MouseHandler
+        = std::function<void(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y)>;
+    using KeyHandler = std::function<void(std::int16_t& KeyCode, std::int16_t& Shift)>;
+
+    MouseHandler MouseDown; // 1
+    MouseHandler MouseUp; // 2
+    MouseHandler MouseMove; // 3
+    KeyHandler KeyDown; // 4
+    std::function<void(std::int16_t& KeyAscii)> KeyPress; // 5
+    KeyHandler KeyUp; // 6
+    std::function<void(VbBool& OnButton)> MouseOnButton; // 7
+    std::function<void()> Click; // 8
+    std::function<void(std::int16_t& Button)> DoubleClick; // 9
+    std::function<void(std::int32_t& Effect)> OLECompleteDrag; // 10
+    std::function<void(DataObject& Data, std::int32_t& Effect, std::int16_t& Button,
+        std::int16_t& Shift, float& X, float& Y)>
+        OLEDragDrop; // 11
+    std::function<void(DataObject& Data, std::int32_t& Effect, std::int16_t& Button,
+        std::int16_t& Shift, float& X, float& Y, std::int16_t& State)>
+        OLEDragOver; // 12
+    std::function<void(std::int32_t& Effect, VbBool& DefaultCursors)> OLEGiveFeedback; // 13
+    std::function<void(DataObject& Data, std::int16_t& DataFormat)> OLESetData; // 14
+    std::function<void(DataObject& Data, std::int32_t& AllowedEffects)> OLEStartDrag; // 15
+};
+
+} // namespace bastara::button

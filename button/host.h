@@ -1,0 +1,118 @@
+#pragma once
+
+// What the control needs of the window that carries it: one interface,
+// implemented over Qt by platform/toolkit/control_host.h and by a test double.
+//
+// The host owns the control's window and its surface (the colour bitmap the
+// window shows, which hdc names); the control draws into that surface only by
+// copying its back buffer there, then asks for refreshWindow(). The control
+// never keeps a pointer to anything it gets from here beyond the call.
+//
+// Host-side truths are plain bool; the control turns them into its own
+// Booleans where it stores or reports them.
+
+#include "button/colors.h"
+#include "button/vb_bool.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/picture.h"
+#include "platform/window/handles.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace bastara::button {
+
+using PictureRef = std::shared_ptr<const gdi::Picture>;
+
+// A font as forms hold it: size in points, weight 400 normal and 700 bold.
+struct FontDescription {
+    std::u16string name;
+    double points = 0;
+    std::int32_t weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    std::int32_t charset = 0; // kept as stored; shaping does not depend on it
+
+    // Semi-bold and heavier read as bold.
+    bool bold() const { return weight >= 600; }
+
+    friend bool operator==(const FontDescription&, const FontDescription&) = default;
+};
+
+// A value of the control's stored property set. Each key keeps its type.
+using PropertyValue = std::variant<std::u16string, std::int16_t, std::int32_t, VbBool, OleColor,
+    FontDescription, PictureRef>;
+
+class Host
+{
+public:
+    virtual ~Host() = default;
+
+    // Ambient properties of the container.
+    virtual bool userMode() const = 0; // true while the program runs, false in a designer
+    virtual std::u16string displayName() const = 0; // the control's design name
+    virtual OleColor ambientBackColor() const = 0;
+    virtual bool displayAsDefault() const = 0; // shown as the form's default button
+
+    // The form the control sits on.
+    virtual FontDescription parentFont() const = 0;
+    virtual OleColor parentBackColor() const = 0;
+
+    // The window that contains the control's window.
+    virtual window::WindowHandle containerWindow() const = 0;
+
+    // The control's own window.
+    virtual window::WindowHandle windowHandle() const = 0;
+    // Draws into the window's surface; nullptr while there is none.
+    virtual gdi::DeviceContext* windowDC() = 0;
+    // Inner size in whole pixels (single precision, as the control computes).
+    virtual float scaleWidth() const = 0;
+    virtual float scaleHeight() const = 0;
+    // Resizes the window and runs the control's resize handling before
+    // returning, once; the window's own later resize notification for the same
+    // size is not passed on again.
+    virtual void setSizePixels(std::int32_t width, std::int32_t height) = 0;
+    // Shows the surface again, later, from the event loop. Never raises the
+    // control's Paint: that would come back into the redraw that asked.
+    virtual void refreshWindow() = 0;
+
+    // Properties the window itself holds.
+    // nullopt when the font cannot be read.
+    virtual std::optional<FontDescription> font() const = 0;
+    [[nodiscard]] virtual bool setFont(const FontDescription& font) = 0;
+    virtual OleColor foreColor() const = 0;
+    virtual void setForeColor(OleColor colour) = 0;
+    // The control's own enabled flag, not whether an ancestor disables it.
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual std::u16string accessKeys() const = 0;
+    virtual void setAccessKeys(std::u16string keys) = 0;
+    virtual std::int16_t mousePointer() const = 0;
+    // False for a pointer code the window does not know.
+    [[nodiscard]] virtual bool setMousePointer(std::int16_t pointer) = 0;
+    virtual PictureRef mouseIcon() const = 0;
+    // False (nothing changes) for a picture that is neither an icon nor a
+    // cursor; nullptr clears the icon.
+    [[nodiscard]] virtual bool setMouseIcon(PictureRef icon) = 0;
+    virtual std::u16string tag() const = 0;
+    virtual void setTag(std::u16string tag) = 0;
+
+    // The stored property set. Keys compare without regard to ASCII case.
+    // read: the stored value, or defaultValue when the key is absent.
+    virtual PropertyValue readProperty(
+        std::u16string_view key, const PropertyValue& defaultValue) const = 0;
+    // write: stores the value; stores nothing (and forgets what was stored)
+    // when it equals defaultValue, so that absent means default.
+    virtual void writeProperty(
+        std::u16string_view key, const PropertyValue& value, const PropertyValue& defaultValue)
+        = 0;
+    // The persisted property with this key changed: the designer will save it.
+    virtual void propertyChanged(std::u16string_view key) = 0;
+};
+
+} // namespace bastara::button

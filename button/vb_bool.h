@@ -1,0 +1,58 @@
+#pragma once
+
+// The control's Boolean: a 16-bit value with True = -1 and False = 0.
+//
+//     VbBool pressed = true;          // stores -1
+//     if (state.delayDrawing.isTrue()) // exactly -1
+//     if (state.hoverTracking.isSet()) // any non-zero value
+//
+// Stored values, event arguments and persisted values use this type because
+// callers test them three different ways ("exactly True", "set", "False") and
+// a C++ bool cannot tell those apart. Every value made here is -1 or 0;
+// raw() exists so tests can pin what a stray 1 does.
+//
+// There is deliberately no conversion to bool or int: each test says which of
+// the three questions it asks, and arithmetic that needs 1 for True writes
+// `b.isSet() ? 1 : 0`.
+
+#include <cstdint>
+
+namespace bastara::button {
+
+class VbBool
+{
+public:
+    constexpr VbBool() = default;
+    constexpr VbBool(bool value)
+        : m_value(value ? -1 : 0)
+    { }
+
+    // Any 16-bit value, unnormalised.
+    static constexpr VbBool raw(std::int16_t value)
+    {
+        VbBool b;
+        b.m_value = value;
+        return b;
+    }
+
+    constexpr std::int16_t value() const { return m_value; }
+    // True (-1) exactly.
+    constexpr bool isTrue() const { return m_value == -1; }
+    // Non-zero.
+    constexpr bool isSet() const { return m_value != 0; }
+    // False (0).
+    constexpr bool isFalse() const { return m_value == 0; }
+
+    // Logical negation; never a bitwise one (~1 would be -2).
+    constexpr VbBool operator!() const { return VbBool(m_value == 0); }
+
+    friend constexpr bool operator==(VbBool, VbBool) = default;
+
+private:
+    std::int16_t m_value = 0;
+};
+
+inline constexpr VbBool kTrue { true };
+inline constexpr VbBool kFalse { false };
+
+} // namespace bastara::button

@@ -1,0 +1,245 @@
+#include "platform/toolkit/control_host.h"
+
+#include "platform/gdi/qt_image.h"
+#include "platform/window/widget_bridge.h"
+
+#include <QCursor>
+#include <QPainter>
+#include <QPixmap>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <array>
+
+namespace bastara::toolkit {
+
+// The host services, kept apart from the widget so that their names (font,
+// windowHandle, setEnabled, ...) never meet QWidget's.
+class ControlHost::Services final : public button::Host
+{
+public:
+    explicit Services(ControlHost& widget)
+        : m_widget(widget)
+    { }
+
+    bool userMode() const override { return m_widget.m_ambient.userMode; }
+    std::u16string displayName() const override { return m_widget.m_ambient.displayName; }
+    button::OleColor ambientBackColor() const override { return m_widget.m_ambient.backColor; }
+    bool displayAsDefault() const override { return m_widget.m_ambient.displayAsDefault; }
+    button::FontDescription parentFont() const override { return m_widget.m_ambient.parentFont; }
+    button::OleColor parentBackColor() const override { return m_widget.m_ambient.parentBackColor; }
+    window::WindowHandle containerWindow() const override
+    {
+        return window::handleOf(m_widget.parentWidget());
+    }
+
+    window::WindowHandle windowHandle() const override { return window::handleOf(&m_widget); }
+    gdi::DeviceContext* windowDC() override { return m_widget.m_surfaceDC.get(); }
+    float scaleWidth() const override
+    {
+        return float(std::max(m_widget.m_reportedSize.width(), 0));
+    }
+    float scaleHeight() const override
+    {
+        return float(std::max(m_widget.m_reportedSize.height(), 0));
+    }
+    void setSizePixels(std::int32_t width, std::int32_t height) override
+    {
+        m_widget.setSizePixels(width, height);
+    }
+    void refreshWindow() override { m_widget.refreshFromControl(); }
+
+    std::optional<button::FontDescription> font() const override { return m_widget.m_font; }
+    bool setFont(const button::FontDescription& font) override
+    {
+        if (font.name.empty() || !(font.points > 0))
+            return false;
+        m_widget.m_font = font;
+        return true;
+    }
+    button::OleColor foreColor() const override { return m_widget.m_foreColor; }
+    void setForeColor(button::OleColor colour) override { m_widget.m_foreColor = colour; }
+    bool enabled() const override { return m_widget.m_enabled; }
+    void setEnabled(bool enabled) override
+    {
+        m_widget.m_enabled = enabled;
+        m_widget.QWidget::setEnabled(enabled);
+    }
+    std::u16string accessKeys() const override { return m_widget.m_accessKeys; }
+    void setAccessKeys(std::u16string keys) override { m_widget.m_accessKeys = std::move(keys); }
+    std::int16_t mousePointer() const override { return m_widget.m_mousePointer; }
+    bool setMousePointer(std::int16_t pointer) override
+    {
+        const bool known = (pointer >= 0 && pointer <= 15) || pointer == button::kPointerCustomIcon;
+        if (!known)
+            return false;
+        m_widget.m_mousePointer = pointer;
+        m_widget.applyCursor();
+        return true;
+    }
+    button::PictureRef mouseIcon() const override { return m_widget.m_mouseIcon; }
+    bool setMouseIcon(button::PictureRef icon) override
+    {
+        if (icon && icon->kind() != gdi::PictureKind::Icon)
+            return false;
+        m_widget.m_mouseIcon = std::move(icon);
+        m_widget.applyCursor();
+        return true;
+    }
+    std::u16string tag() const override { return m_widget.m_tag; }
+    void setTag(std::u16string tag) override { m_widget.m_tag = std::move(tag); }
+
+    button::PropertyValue readProperty(
+        std::u16string_view key, const button::PropertyValue& defaultValue) const override
+    {
+        return m_widget.m_properties.read(key, defaultValue);
+    }
+    void writeProperty(std::u16string_view key, const button::PropertyValue& value,
+        const button::PropertyValue& defaultValue) override
+    {
+        m_widget.m_properties.write(key, value, defaultValue);
+    }
+    void propertyChanged(std::u16string_view key) override
+    {
+        emit m_widget.controlPropertyChanged(QString::fromUtf16(key.data(), qsizetype(key.size())));
+    }
+
+private:
+    ControlHost& m_widget;
+};
+
+ControlHost::ControlHost(QWidget* parent)
+    : QWidget(parent)
+    , m_surface(gdi::Bitmap::create(0, 0, gdi::PixelFormat::Rgb32))
+    , m_surfaceDC(gdi::createDisplayDC(m_surface))
+    , m_services(std::make_unique<Services>(*this))
+    , m_control(std::make_unique<button::Button>(*m_services))
+{
+    // The surface covers every pixel; Qt need not clear behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+ControlHost::~ControlHost()
+{
+    terminate();
+}
+
+button::Host& ControlHost::services()
+{
+    return *m_services;
+}
+
+void ControlHost::setAmbient(AmbientSettings ambient)
+{
+    m_ambient = std::move(ambient);
+}
+
+void ControlHost::terminate()
+{
+    if (m_terminated)
+        return;
+    m_terminated = true;
+    m_control->onHostTerminate();
+}
+
+void ControlHost::setSizePixels(int width, int height)
+{
+    const QSize size(std::max(width, 0), std::max(height, 0));
+    resize(size);
+    applySize(size);
+}
+
+void ControlHost::applySize(QSize size)
+{
+    if (size == m_reportedSize || m_terminated)
+        return;
+    m_reportedSize = size;
+    gdi::BitmapRef surface
+        = gdi::Bitmap::create(size.width(), size.height(), gdi::PixelFormat::Rgb32);
+    if (!surface)
+        return;
+    // Until the control draws, the window shows its container's colour.
+    surface->fill(button::TranslateColor(m_ambient.backColor).colorRef());
+    m_surfaceDC->selectObject(surface);
+    m_surface = std::move(surface);
+    m_surfaceCurrent = false;
+    m_control->onHostResize();
+}
+
+void ControlHost::refreshFromControl()
+{
+    m_surfaceCurrent = true;
+    // Inside paintEvent the surface is shown right after; elsewhere later,
+    // from the event loop.
+    if (!m_painting)
+        update();
+}
+
+void ControlHost::resizeEvent(QResizeEvent* event)
+{
+    applySize(event->size());
+}
+
+void ControlHost::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous() && !m_terminated)
+        m_control->onHostShow();
+}
+
+void ControlHost::paintEvent(QPaintEvent* /*event*/)
+{
+    m_painting = true;
+    if (!m_surfaceCurrent && !m_terminated) {
+        ++m_paintsRaised;
+        m_control->onHostPaint();
+    }
+    m_painting = false;
+    QPainter painter(this);
+    painter.drawImage(0, 0, gdi::wrapAsQImage(*m_surface));
+}
+
+namespace {
+
+    // The platform's pointer codes 1..15 (0 is the window's default).
+    Qt::CursorShape cursorShapeFor(std::int16_t pointer)
+    {
+        static constexpr std::array<Qt::CursorShape, 16> shapes { Qt::ArrowCursor, Qt::ArrowCursor,
+            Qt::CrossCursor, Qt::IBeamCursor, Qt::ArrowCursor, Qt::SizeAllCursor,
+            Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor, Qt::SizeHorCursor,
+            Qt::UpArrowCursor, Qt::WaitCursor, Qt::ForbiddenCursor, Qt::BusyCursor,
+            Qt::WhatsThisCursor, Qt::SizeAllCursor };
+        return shapes[std::size_t(pointer)];
+    }
+
+    // An icon or cursor picture as a Qt cursor: mask bits 1 are see-through.
+    QCursor cursorFromIcon(const gdi::Icon& icon)
+    {
+        if (!icon.color())
+            return QCursor(Qt::ArrowCursor);
+        QImage image = gdi::toQImage(*icon.color()).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (icon.mask()->bitAt(x, y))
+                    row[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+        return QCursor(QPixmap::fromImage(image), icon.hotspot().x, icon.hotspot().y);
+    }
+
+} // namespace
+
+void ControlHost::applyCursor()
+{
+    if (m_mousePointer == button::kPointerCustomIcon) {
+        if (m_mouseIcon && m_mouseIcon->icon())
+            setCursor(cursorFromIcon(*m_mouseIcon->icon()));
+        else
+            unsetCursor();
+    } else if (m_mousePointer == button::kPointerDefault) {
+        unsetCursor();
+    } else {
+        setCursor(cursorShapeFor(m_mousePointer));
+    }
+}
+
+} // namespace bastara::toolkit
