@@ -4,6 +4,7 @@
 #include "app/forms/app_setup.h"
 #include "app/forms/form1.h"
 #include "app/forms/messages.h"
+#include "platform/gdi/font_substitutes.h"
 #include "platform/toolkit/control_registry.h"
 #include "platform/toolkit/dialogs.h"
 
@@ -15,7 +16,7 @@ int main(int argc, char* argv[])
     using namespace bastara;
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::applicationTitle);
-    app::pinFonts();
+    gdi::installFontSubstitutes();
     QTranslator qtTexts;
     if (!app::installQtTranslation(application, qtTexts))
         qWarning("Qt's Persian texts (qtbase_fa) are not installed; dialogs speak English");

@@ -11,13 +11,10 @@
 // time (layouts dropped), so it is measured and shaped again.
 
 #include "button/button.h"
-#include "platform/gdi/sys_colors.h"
 #include "platform/gdi/text.h"
 #include "support/fake_host.h"
 #include "support/sample_renderer.h"
 
-#include <QFont>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
@@ -105,17 +102,3 @@ BENCHMARK(BM_CaptionChange);
 BENCHMARK(BM_RedrawWithoutCaption);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-        { QStringLiteral("Liberation Serif"), QStringLiteral("Noto Naskh Arabic") });
-    const gdi::ScopedSystemColors pinned(gdi::referenceSystemColors());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

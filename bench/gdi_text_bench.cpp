@@ -9,8 +9,6 @@
 #include "platform/gdi/blit.h"
 #include "platform/gdi/text.h"
 
-#include <QFont>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
@@ -105,17 +103,3 @@ BENCHMARK(BM_MeasureCaptionCached);
 BENCHMARK(BM_FaceFillOnly);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    // The fonts the program's forms name, with the Persian fallback pinned.
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-        { QStringLiteral("Liberation Serif"), QStringLiteral("Noto Naskh Arabic") });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

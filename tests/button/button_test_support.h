@@ -5,12 +5,11 @@
 
 #include "../platform/gdi/gdi_test_support.h"
 #include "button/button.h"
+#include "platform/gdi/font_substitutes.h"
 #include "platform/gdi/picture.h"
 #include "platform/gdi/text.h"
 #include "support/fake_host.h"
 
-#include <QFont>
-#include <QStringList>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -21,13 +20,7 @@ namespace bastara::button::test {
 // script from Noto Naskh Arabic, so text widths do not depend on the machine.
 inline void useFormFonts()
 {
-    static const bool installed = [] {
-        QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-            { QStringLiteral("Liberation Serif"), QStringLiteral("Noto Naskh Arabic") });
-        gdi::clearTextCache(gdi::TextCacheClear::LayoutsAndFonts);
-        return true;
-    }();
-    (void)installed;
+    gdi::installFontSubstitutes();
 }
 
 // A bitmap picture from rows of COLORREF values.

@@ -25,7 +25,7 @@ namespace {
     protected:
         void SetUp() override
         {
-            pinFonts();
+            gdi::installFontSubstitutes();
             auto form = Form1::create(toolkit::standardControlRegistry(), realEngine());
             ASSERT_TRUE(form.ok()) << form.error().message.toStdString();
             form1 = std::move(*form);

@@ -5,6 +5,7 @@
 
 #include "app/forms/app_setup.h"
 #include "app/forms/form1.h"
+#include "platform/gdi/font_substitutes.h"
 #include "platform/toolkit/control_registry.h"
 
 #include <QListWidget>
@@ -45,7 +46,7 @@ class Form1Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        pinFonts();
+        gdi::installFontSubstitutes();
         auto form = Form1::create(toolkit::standardControlRegistry(), engine.function());
         ASSERT_TRUE(form.ok()) << form.error().message.toStdString();
         form1 = std::move(*form);
