@@ -59,9 +59,9 @@ public:
     Shape ButtonShape() const { return m_state.buttonShape; }
     PictureRef Picture() const { return m_state.picture; }
     PicturePlacement PictureAlign() const { return m_state.pictureAlign; }
-    VbBool Enabled() const { return VbBool(m_host.enabled()); }
-    VbBool ShowFocusRect() const { return m_state.showFocusRect; }
-    VbBool Value() const { return m_state.buttonValue; }
+    Bool16 Enabled() const { return Bool16(m_host.enabled()); }
+    Bool16 ShowFocusRect() const { return m_state.showFocusRect; }
+    Bool16 Value() const { return m_state.buttonValue; }
     // Not const: a held size of 0 becomes 16 first.
     PictureSizing PictureSize();
     std::int16_t MousePointer() const { return m_host.mousePointer(); }
@@ -74,7 +74,7 @@ public:
     OleColor GradientColor() const { return m_state.gradientColor; }
     GradientDirection GradientMode() const { return m_state.gradientMode; }
     // A write-only action: always reads False.
-    VbBool ResetDefaultColors() const { return kFalse; }
+    Bool16 ResetDefaultColors() const { return kFalse; }
     HoverLock HoverColorLocks() const { return m_state.hoverLocks; }
     OleColor HoverForeColor() const { return m_state.hoverForeColor; }
     OleColor HoverBackColor() const { return m_state.hoverBackColor; }
@@ -88,7 +88,7 @@ public:
     // True holds back every redraw until False (which then draws) or anything
     // else that ends the delay: Paint, Refresh, the ForeColor setter, input.
     // Brackets do not nest: one False ends them all.
-    void DelayDrawing(VbBool bDelay);
+    void DelayDrawing(Bool16 bDelay);
 
     ButtonEvents& events() { return m_events; }
 
@@ -122,19 +122,19 @@ public:
     void RedrawButton();
     // True: makes sure bufferDC and the buffer bitmap exist. False: copies the
     // buffer to the window's surface.
-    void ManageBackBuffer(VbBool create);
+    void ManageBackBuffer(Bool16 create);
 
     // Recomputes captionRect and pictureRect (measuring with the caption font)
     // and, when asked or when the size needs it, prepares the picture again.
-    void CalculateLayout(VbBool preparePicture);
+    void CalculateLayout(Bool16 preparePicture);
     // The source picture scaled into the box, aspect ratio kept.
     gdi::Size FitPictureSize(std::int32_t maxWidth, std::int32_t maxHeight) const;
 
     // Pens and brushes always go into bufferDC, replacing (and releasing) the
     // previous one; the text colour goes to `dc`. create False puts the first
     // pen and brush back instead.
-    void SetDrawingTool(VbBool create, gdi::DeviceContext* dc, DrawingTool kind,
-        std::int32_t colour, VbBool alsoPen = kFalse, std::int32_t width = 1,
+    void SetDrawingTool(Bool16 create, gdi::DeviceContext* dc, DrawingTool kind,
+        std::int32_t colour, Bool16 alsoPen = kFalse, std::int32_t width = 1,
         std::int32_t style = 0);
     // A filled rectangle; outline -1 draws none.
     void DrawRectangle(gdi::DeviceContext* dc, std::int32_t left, std::int32_t top,
@@ -146,10 +146,10 @@ public:
     // The focus indicator, while the default-button look is shown. A negative
     // colour becomes black, also in the caller's variable.
     void DrawFocusRectangle(
-        std::int32_t& colour, VbBool solid, VbBool aroundCaption, EdgePoints& edgePoints);
+        std::int32_t& colour, Bool16 solid, Bool16 aroundCaption, EdgePoints& edgePoints);
     // The picture and the caption, with relief, hover colour and the disabled
     // look. textColour -1 asks for the white-and-grey disabled caption.
-    void DrawCaption(Rgb face, std::int32_t textColour, VbBool down, VbBool noGreyPass);
+    void DrawCaption(Rgb face, std::int32_t textColour, Bool16 down, Bool16 noGreyPass);
 
     // Makes preparedImage: the bitmap picture copied at width x height with
     // its transparent colour evened out. With a region, also cuts the

@@ -7,7 +7,7 @@
 
 namespace bastara::button {
 
-void Button::CalculateLayout(VbBool preparePicture)
+void Button::CalculateLayout(Bool16 preparePicture)
 {
     ButtonState& s = m_state;
     LayoutInput input;

@@ -55,7 +55,7 @@ void Button::drawCaptionText(
     gdi::drawText(*buffer, text, r, format);
 }
 
-void Button::DrawCaption(Rgb face, std::int32_t textColour, VbBool down, VbBool noGreyPass)
+void Button::DrawCaption(Rgb face, std::int32_t textColour, Bool16 down, Bool16 noGreyPass)
 {
     const ButtonState& s = m_state;
     const std::int32_t shape = static_cast<std::int32_t>(s.buttonShape);

@@ -9,7 +9,7 @@
 // A handler may destroy the button; code that raises an event checks that the
 // control still lives before it touches its state again.
 
-#include "button/vb_bool.h"
+#include "button/bool16.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,7 +30,7 @@ struct ButtonEvents {
     KeyHandler KeyDown; // 4
     std::function<void(std::int16_t& KeyAscii)> KeyPress; // 5
     KeyHandler KeyUp; // 6
-    std::function<void(VbBool& OnButton)> MouseOnButton; // 7
+    std::function<void(Bool16& OnButton)> MouseOnButton; // 7
     std::function<void()> Click; // 8
     std::function<void(std::int16_t& Button)> DoubleClick; // 9
     std::function<void(std::int32_t& Effect)> OLECompleteDrag; // 10
@@ -40,7 +40,7 @@ struct ButtonEvents {
     std::function<void(DataObject& Data, std::int32_t& Effect, std::int16_t& Button,
         std::int16_t& Shift, float& X, float& Y, std::int16_t& State)>
         OLEDragOver; // 12
-    std::function<void(std::int32_t& Effect, VbBool& DefaultCursors)> OLEGiveFeedback; // 13
+    std::function<void(std::int32_t& Effect, Bool16& DefaultCursors)> OLEGiveFeedback; // 13
     std::function<void(DataObject& Data, std::int16_t& DataFormat)> OLESetData; // 14
     std::function<void(DataObject& Data, std::int32_t& AllowedEffects)> OLEStartDrag; // 15
 };

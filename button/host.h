@@ -11,8 +11,8 @@
 // Host-side truths are plain bool; the control turns them into its own
 // Booleans where it stores or reports them.
 
+#include "button/bool16.h"
 #include "button/colors.h"
-#include "button/vb_bool.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/picture.h"
 #include "platform/window/handles.h"
@@ -45,7 +45,7 @@ struct FontDescription {
 };
 
 // A value of the control's stored property set. Each key keeps its type.
-using PropertyValue = std::variant<std::u16string, std::int16_t, std::int32_t, VbBool, OleColor,
+using PropertyValue = std::variant<std::u16string, std::int16_t, std::int32_t, Bool16, OleColor,
     FontDescription, PictureRef>;
 
 class Host

@@ -18,7 +18,7 @@ void Button::Refresh()
     RedrawButton();
 }
 
-void Button::DelayDrawing(VbBool bDelay)
+void Button::DelayDrawing(Bool16 bDelay)
 {
     m_state.delayDrawing = bDelay;
     if (bDelay.isFalse())
@@ -99,7 +99,7 @@ void Button::frameWindowRegion(std::int32_t frameColour)
     gdi::frameRegion(*surface, *region, gdi::createSolidBrush(gdi::ColorRef(frameColour)), 1, 1);
 }
 
-void Button::ManageBackBuffer(VbBool create)
+void Button::ManageBackBuffer(Bool16 create)
 {
     ButtonState& s = m_state;
     gdi::DeviceContext* surface = m_host.windowDC();

@@ -11,8 +11,8 @@
 
 namespace bastara::button {
 
-void Button::SetDrawingTool(VbBool create, gdi::DeviceContext* dc, DrawingTool kind,
-    std::int32_t colour, VbBool alsoPen, std::int32_t width, std::int32_t style)
+void Button::SetDrawingTool(Bool16 create, gdi::DeviceContext* dc, DrawingTool kind,
+    std::int32_t colour, Bool16 alsoPen, std::int32_t width, std::int32_t style)
 {
     gdi::DeviceContext* buffer = m_state.bufferDC.get();
     if (create.isFalse()) {
@@ -53,7 +53,7 @@ void Button::DrawRectangle(gdi::DeviceContext* dc, std::int32_t left, std::int32
         SetDrawingTool(kTrue, dc, DrawingTool::Pen, outline, kFalse, width, style);
     // Without an outline the pen takes the fill colour, so the whole
     // rectangle is the fill.
-    SetDrawingTool(kTrue, dc, DrawingTool::Brush, fill, VbBool(noOutline), 1, gdi::PS_SOLID);
+    SetDrawingTool(kTrue, dc, DrawingTool::Brush, fill, Bool16(noOutline), 1, gdi::PS_SOLID);
     if (dc)
         gdi::rectangle(*dc, left, top, right, bottom);
 }
@@ -133,7 +133,7 @@ void Button::DrawBorder(EdgePoints& p, const EdgeColors& edgeColors, std::int32_
 }
 
 void Button::DrawFocusRectangle(
-    std::int32_t& colour, VbBool solid, VbBool aroundCaption, EdgePoints& p)
+    std::int32_t& colour, Bool16 solid, Bool16 aroundCaption, EdgePoints& p)
 {
     const ButtonState& s = m_state;
     if (!s.isDefaultLook())

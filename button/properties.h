@@ -9,8 +9,8 @@
 // enumeration's underlying type holds any 32-bit value). Code that picks by
 // one of them uses a switch whose default is "none of the named cases".
 
+#include "button/bool16.h"
 #include "button/colors.h"
-#include "button/vb_bool.h"
 
 #include <cstdint>
 
@@ -134,9 +134,9 @@ struct PropertyDefaults {
     static constexpr ClickMovement customClick = ClickMovement::None;
     static constexpr Shape buttonShape = Shape::Rectangle;
     static constexpr PicturePlacement pictureAlign = PicturePlacement::LeftEdge;
-    static constexpr VbBool enabled = kTrue;
-    static constexpr VbBool showFocusRect = kTrue;
-    static constexpr VbBool value = kFalse;
+    static constexpr Bool16 enabled = kTrue;
+    static constexpr Bool16 showFocusRect = kTrue;
+    static constexpr Bool16 value = kFalse;
     static constexpr PictureSizing pictureSize = PictureSizing::Px16;
     static constexpr std::int16_t mousePointer = kPointerDefault;
     static constexpr OleColor foreColor = kSystemButtonText;

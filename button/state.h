@@ -13,10 +13,10 @@
 // A new record is all zero (False, empty, 0): the defaults a newly placed
 // control shows are set by its initialisation, not here.
 
+#include "button/bool16.h"
 #include "button/colors.h"
 #include "button/host.h"
 #include "button/properties.h"
-#include "button/vb_bool.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/region.h"
 
@@ -54,14 +54,14 @@ struct ButtonState {
     std::int32_t shapeLeft = 0; // x where a slanted left side meets the bottom
     std::int32_t shapeRight = 0; // x where a slanted right side meets the top
     gdi::Rect captionRect;
-    VbBool showFocusRect;
+    Bool16 showFocusRect;
     OleColor hoverBackColor;
     OleColor hoverForeColor;
     HoverLock hoverLocks {};
     GradientDirection gradientMode {};
     OleColor gradientColor;
     ButtonMode buttonMode {};
-    VbBool buttonValue;
+    Bool16 buttonValue;
     ClickMovement customClick {};
     PictureRef picture;
     gdi::BitmapRef preparedImage; // the picture copied at the size it is drawn
@@ -73,16 +73,16 @@ struct ButtonState {
     std::int32_t pictureWidth = 0; // of the source picture; both 0 = no picture
     std::int32_t pictureHeight = 0;
     std::int32_t pictureIsIcon = 0; // 1 for an icon or cursor, 0 for a bitmap
-    VbBool delayDrawing; // exactly True suppresses every redraw
+    Bool16 delayDrawing; // exactly True suppresses every redraw
     OleColor backColor;
     Rgb faceColor;
     Rgb pressedFaceColor;
     Rgb hoverFaceColor;
     std::int16_t lastMouseButton = 0;
-    VbBool hoverTracking;
+    Bool16 hoverTracking;
     Rgb parentBackColor;
     Rgb checkedFaceColor;
-    VbBool pressHeld;
+    Bool16 pressHeld;
 
     // Both left-down and mouse-inside: the pressed look.
     bool isPressed() const { return (stateFlags & kFlagsPressed) == kFlagsPressed; }

@@ -29,7 +29,7 @@ namespace {
 
         // The caption alone, on a plain face.
         gdi::Bitmap& draw(
-            std::int32_t textColour = -1, VbBool down = kFalse, VbBool noGreyPass = kFalse)
+            std::int32_t textColour = -1, Bool16 down = kFalse, Bool16 noGreyPass = kFalse)
         {
             gdi::Bitmap& buffer = bufferOf(m_button);
             buffer.fill(kFace);

@@ -108,7 +108,7 @@ namespace {
     TEST_F(PipelineTest, OnlyExactlyTrueDelays)
     {
         m_button.onHostResize();
-        m_button.state().delayDrawing = VbBool::raw(1);
+        m_button.state().delayDrawing = Bool16::raw(1);
         m_paint = 0xFF0000;
         m_button.RedrawButton();
         EXPECT_EQ(shown(), 0xFF0000u);

@@ -124,7 +124,7 @@ namespace {
             s.stateFlags = kFlagDefaultLook;
         }
 
-        gdi::Rect dotted(VbBool aroundCaption)
+        gdi::Rect dotted(Bool16 aroundCaption)
         {
             std::int32_t colour = 0;
             m_button.DrawFocusRectangle(colour, kFalse, aroundCaption, m_points);

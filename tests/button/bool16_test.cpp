@@ -1,14 +1,14 @@
-#include "button/vb_bool.h"
+#include "button/bool16.h"
 
 #include <gtest/gtest.h>
 
 namespace bastara::button {
 namespace {
 
-    TEST(VbBoolTest, TrueIsMinusOneAndAStrayOneIsSetButNotTrue)
+    TEST(Bool16Test, TrueIsMinusOneAndAStrayOneIsSetButNotTrue)
     {
-        EXPECT_EQ(VbBool(true).value(), -1);
-        const VbBool one = VbBool::raw(1);
+        EXPECT_EQ(Bool16(true).value(), -1);
+        const Bool16 one = Bool16::raw(1);
         EXPECT_TRUE(one.isSet());
         EXPECT_FALSE(one.isTrue());
         // Negation is logical: ~1 would be -2, set but not True.

@@ -2,7 +2,7 @@
 
 // The control's Boolean: a 16-bit value with True = -1 and False = 0.
 //
-//     VbBool pressed = true;          // stores -1
+//     Bool16 pressed = true;          // stores -1
 //     if (state.delayDrawing.isTrue()) // exactly -1
 //     if (state.hoverTracking.isSet()) // any non-zero value
 //
@@ -19,18 +19,18 @@
 
 namespace bastara::button {
 
-class VbBool
+class Bool16
 {
 public:
-    constexpr VbBool() = default;
-    constexpr VbBool(bool value)
+    constexpr Bool16() = default;
+    constexpr Bool16(bool value)
         : m_value(value ? -1 : 0)
     { }
 
     // Any 16-bit value, unnormalised.
-    static constexpr VbBool raw(std::int16_t value)
+    static constexpr Bool16 raw(std::int16_t value)
     {
-        VbBool b;
+        Bool16 b;
         b.m_value = value;
         return b;
     }
@@ -44,15 +44,15 @@ public:
     constexpr bool isFalse() const { return m_value == 0; }
 
     // Logical negation; never a bitwise one (~1 would be -2).
-    constexpr VbBool operator!() const { return VbBool(m_value == 0); }
+    constexpr Bool16 operator!() const { return Bool16(m_value == 0); }
 
-    friend constexpr bool operator==(VbBool, VbBool) = default;
+    friend constexpr bool operator==(Bool16, Bool16) = default;
 
 private:
     std::int16_t m_value = 0;
 };
 
-inline constexpr VbBool kTrue { true };
-inline constexpr VbBool kFalse { false };
+inline constexpr Bool16 kTrue { true };
+inline constexpr Bool16 kFalse { false };
 
 } // namespace bastara::button
