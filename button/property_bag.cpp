@@ -1,23 +1,14 @@
 #include "button/property_bag.h"
 
+#include "platform/support/ascii.h"
+
 #include <algorithm>
 
 namespace bastara::button {
 
-namespace {
-
-    char16_t asciiLower(char16_t c)
-    {
-        return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
-    }
-
-} // namespace
-
 bool PropertyBag::keysEqual(std::u16string_view a, std::u16string_view b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(),
-            [](char16_t x, char16_t y) { return asciiLower(x) == asciiLower(y); });
+    return equalIgnoringAsciiCase(a, b);
 }
 
 PropertyValue PropertyBag::read(std::u16string_view key, const PropertyValue& defaultValue) const

@@ -1,22 +1,14 @@
 #include "platform/toolkit/property_set.h"
 
+#include "platform/support/ascii.h"
+
 #include <algorithm>
 
 namespace bastara::toolkit {
 
-namespace {
-
-    char16_t foldAsciiCase(char16_t c)
-    {
-        return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
-    }
-
-} // namespace
-
 bool PropertySet::keysEqual(std::u16string_view a, std::u16string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-        [](char16_t x, char16_t y) { return foldAsciiCase(x) == foldAsciiCase(y); });
+    return equalIgnoringAsciiCase(a, b);
 }
 
 const PropertyValue* PropertySet::find(std::u16string_view key) const
