@@ -41,7 +41,6 @@ struct CreateButton {
         s.captionStyle = CaptionEffect::Engraved;
         s.backColor = OleColor(0xFFFFFF);
         s.hoverBackColor = s.backColor;
-        s.shapeRight = 137;
         button.UpdateResources("BackColor");
         button.onHostResize();
     }

@@ -19,9 +19,9 @@
 // the host must outlive the button. The destructor runs the host's terminate
 // handling if the host has not.
 
-#include "button/edges.h"
 #include "button/events.h"
 #include "button/host.h"
+#include "button/painter.h"
 #include "button/properties.h"
 #include "button/renderers/renderer.h"
 #include "button/state.h"
@@ -31,13 +31,6 @@
 #include <string_view>
 
 namespace bastara::button {
-
-// What SetDrawingTool makes.
-enum class DrawingTool : std::int32_t {
-    Brush = 0, // a solid brush, and with alsoPen a pen of the same colour
-    Pen = 1,
-    TextColour = 2,
-};
 
 class Button
 {
@@ -127,52 +120,25 @@ public:
     // Recomputes captionRect and pictureRect (measuring with the caption font)
     // and, when asked or when the size needs it, prepares the picture again.
     void CalculateLayout(Bool16 preparePicture);
-    // The source picture scaled into the box, aspect ratio kept.
-    gdi::Size FitPictureSize(std::int32_t maxWidth, std::int32_t maxHeight) const;
 
-    // Pens and brushes always go into bufferDC, replacing (and releasing) the
-    // previous one; the text colour goes to `dc`. create False puts the first
-    // pen and brush back instead.
-    void SetDrawingTool(Bool16 create, gdi::DeviceContext* dc, DrawingTool kind,
-        std::int32_t colour, Bool16 alsoPen = kFalse, std::int32_t width = 1,
-        std::int32_t style = 0);
-    // A filled rectangle; outline -1 draws none.
-    void DrawRectangle(gdi::DeviceContext* dc, std::int32_t left, std::int32_t top,
-        std::int32_t right, std::int32_t bottom, std::int32_t fill, std::int32_t outline = -1,
-        std::int32_t width = 1, std::int32_t style = 0);
-    // Computes edgePoints and draws each edge line whose colour is not
-    // negative; outerStyle (when not negative) is the outer ring's pen style.
-    void DrawBorder(EdgePoints& edgePoints, const EdgeColors& edgeColors, std::int32_t outerStyle);
-    // The focus indicator, while the default-button look is shown. A negative
-    // colour becomes black, also in the caller's variable.
-    void DrawFocusRectangle(
-        std::int32_t& colour, Bool16 solid, Bool16 aroundCaption, EdgePoints& edgePoints);
-    // The picture and the caption, with relief, hover colour and the disabled
-    // look. textColour -1 asks for the white-and-grey disabled caption.
-    void DrawCaption(Rgb face, std::int32_t textColour, Bool16 down, Bool16 noGreyPass);
+    // The window region of the current shape (and look), the two clip
+    // regions of the oval and picture shapes, and the rims they leave in the
+    // back buffer. Slanted and picture shapes may resize the window first.
+    void BuildShapeRegions();
 
-    // Makes preparedImage: the bitmap picture copied at width x height with
-    // its transparent colour evened out. With a region, also cuts the
-    // transparent runs out of it and out of the two outline regions.
-    void PreparePicture(std::int32_t width, std::int32_t height, gdi::Region* region);
-    // Draws sourceBitmap into destRect of destDC with its top-left colour
-    // transparent, scaled to width x height (reduced in place to fit).
-    void TransparentBlit(gdi::DeviceContext& destDC, gdi::Rect destRect,
-        const gdi::BitmapRef& sourceBitmap, gdi::Rect sourceRect, std::int32_t& width,
-        std::int32_t& height);
-    // Draws the picture into rect of bufferDC (greyed while disabled).
-    void DrawPicture(gdi::Rect& rect);
+    // The drawing routines the looks use; they draw into this control's back
+    // buffer.
+    Painter& painter() { return m_painter; }
 
 private:
     void updateFont();
     void updatePicture();
     void updateFaceColours();
     void frameWindowRegion(std::int32_t frameColour);
-    void drawCaptionText(const std::u16string& text, const gdi::Rect& rect, std::uint32_t format,
-        std::int32_t colour);
 
     Host& m_host;
     ButtonState m_state;
+    Painter m_painter { m_state, m_host };
     RendererTable m_renderers;
     ButtonEvents m_events;
     bool m_terminated = false;

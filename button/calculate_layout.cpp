@@ -36,12 +36,7 @@ void Button::CalculateLayout(Bool16 preparePicture)
     s.captionRect = layout.captionRect;
     s.pictureRect = layout.pictureRect;
     if (layout.preparePicture)
-        PreparePicture(s.pictureRect.width(), s.pictureRect.height(), nullptr);
-}
-
-gdi::Size Button::FitPictureSize(std::int32_t maxWidth, std::int32_t maxHeight) const
-{
-    return button::FitPictureSize(m_state.pictureWidth, m_state.pictureHeight, maxWidth, maxHeight);
+        m_painter.PreparePicture(s.pictureRect.width(), s.pictureRect.height(), nullptr);
 }
 
 } // namespace bastara::button

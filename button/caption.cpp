@@ -6,8 +6,8 @@
 // with the layout, so a redraw that changes no text shapes nothing, and the
 // relief copies (same text, same width) reuse the one layout.
 
-#include "button/button.h"
 #include "button/layout.h"
+#include "button/painter.h"
 #include "platform/gdi/text.h"
 
 namespace bastara::button {
@@ -44,7 +44,7 @@ namespace {
 
 } // namespace
 
-void Button::drawCaptionText(
+void Painter::drawCaptionText(
     const std::u16string& text, const gdi::Rect& rect, std::uint32_t format, std::int32_t colour)
 {
     gdi::DeviceContext* buffer = m_state.bufferDC.get();
@@ -55,7 +55,7 @@ void Button::drawCaptionText(
     gdi::drawText(*buffer, text, r, format);
 }
 
-void Button::DrawCaption(Rgb face, std::int32_t textColour, Bool16 down, Bool16 noGreyPass)
+void Painter::DrawCaption(Rgb face, std::int32_t textColour, Bool16 down, Bool16 noGreyPass)
 {
     const ButtonState& s = m_state;
     const std::int32_t shape = static_cast<std::int32_t>(s.buttonShape);

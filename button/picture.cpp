@@ -6,7 +6,8 @@
 // does the mask composition of TransparentBlit, or one icon draw.
 
 #include "button/arithmetic.h"
-#include "button/button.h"
+#include "button/layout.h"
+#include "button/painter.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/draw.h"
 #include "platform/gdi/icon.h"
@@ -36,7 +37,7 @@ namespace {
 
 } // namespace
 
-void Button::PreparePicture(std::int32_t width, std::int32_t height, gdi::Region* region)
+void Painter::PreparePicture(std::int32_t width, std::int32_t height, gdi::Region* region)
 {
     ButtonState& s = m_state;
     if (!s.picture)
@@ -105,7 +106,7 @@ void Button::PreparePicture(std::int32_t width, std::int32_t height, gdi::Region
     s.preparedHeight = height;
 }
 
-void Button::TransparentBlit(gdi::DeviceContext& destDC, gdi::Rect destRect,
+void Painter::TransparentBlit(gdi::DeviceContext& destDC, gdi::Rect destRect,
     const gdi::BitmapRef& sourceBitmap, gdi::Rect sourceRect, std::int32_t& width,
     std::int32_t& height)
 {
@@ -183,7 +184,7 @@ void Button::TransparentBlit(gdi::DeviceContext& destDC, gdi::Rect destRect,
         destDC, destRect.left, destRect.top, destWidth, destHeight, work.get(), 0, 0, gdi::SRCCOPY);
 }
 
-void Button::DrawPicture(gdi::Rect& rect)
+void Painter::DrawPicture(gdi::Rect& rect)
 {
     ButtonState& s = m_state;
     if (std::int64_t(s.pictureWidth) + s.pictureHeight == 0)
@@ -234,6 +235,11 @@ void Button::DrawPicture(gdi::Rect& rect)
         if (oldBrush)
             buffer->selectObject(std::move(oldBrush));
     }
+}
+
+gdi::Size Painter::FitPictureSize(std::int32_t maxWidth, std::int32_t maxHeight) const
+{
+    return button::FitPictureSize(m_state.pictureWidth, m_state.pictureHeight, maxWidth, maxHeight);
 }
 
 } // namespace bastara::button

@@ -34,18 +34,14 @@ void Button::RedrawButton()
     assert(m_redrawDepth == 0);
     ++m_redrawDepth;
 
-    EdgePoints edgePoints;
-    EdgeColors edgeColors;
-    std::int16_t faceState = 0;
-    std::int16_t redrawLevel = 0;
+    RenderResult result;
     if (const Renderer* renderer = m_renderers.find(m_state.buttonStyle))
-        (*renderer)(*this, edgePoints, edgeColors, faceState, redrawLevel);
-    const std::int32_t frameColour = edgeColors[12];
+        (*renderer)(m_painter, result);
 
-    if (redrawLevel != 0) {
+    if (result.redrawLevel != RedrawLevel::Nothing) {
         ManageBackBuffer(kFalse);
-        if (redrawLevel > 1)
-            frameWindowRegion(frameColour);
+        if (framesOutline(result.redrawLevel))
+            frameWindowRegion(result.frameColour());
         m_host.refreshWindow();
     }
     --m_redrawDepth;
@@ -101,17 +97,13 @@ void Button::frameWindowRegion(std::int32_t frameColour)
 
 void Button::ManageBackBuffer(Bool16 create)
 {
-    ButtonState& s = m_state;
-    gdi::DeviceContext* surface = m_host.windowDC();
-    const std::int32_t width = roundEven(scaleWidth());
-    const std::int32_t height = roundEven(scaleHeight());
-
     if (create.isFalse()) {
-        if (surface && s.bufferDC)
-            gdi::bitBlt(*surface, 0, 0, width, height, s.bufferDC.get(), 0, 0, gdi::SRCCOPY);
+        m_painter.CopyBufferToWindow();
         return;
     }
 
+    ButtonState& s = m_state;
+    gdi::DeviceContext* surface = m_host.windowDC();
     if (!s.bufferDC) {
         s.bufferDC = gdi::createCompatibleDC(surface);
         // Captions are drawn without a background box.
@@ -123,6 +115,8 @@ void Button::ManageBackBuffer(Bool16 create)
     if (!s.bufferOldBitmap) {
         // Compatible with the window's surface (colour), never with the fresh
         // memory context, which would make it monochrome.
+        const std::int32_t width = roundEven(scaleWidth());
+        const std::int32_t height = roundEven(scaleHeight());
         gdi::BitmapRef buffer = surface
             ? gdi::createCompatibleBitmap(*surface, width, height)
             : gdi::Bitmap::create(width, height, gdi::PixelFormat::Rgb32);
@@ -148,7 +142,7 @@ void Button::onHostResize()
     }
     ManageBackBuffer(kTrue);
     if (s.delayDrawing.isFalse()) {
-        // FIXME: BuildShapeRegions runs here first once window shapes exist.
+        BuildShapeRegions();
         CalculateLayout(kFalse);
         RedrawButton();
     }
@@ -176,7 +170,7 @@ void Button::onHostTerminate()
     s.innerRegion.reset();
     s.outlineRegion.reset();
     if (s.bufferDC) {
-        SetDrawingTool(kFalse, s.bufferDC.get(), DrawingTool::Brush, 0);
+        m_painter.SetDrawingTool(kFalse, s.bufferDC.get(), DrawingTool::Brush, 0);
         if (s.bufferOldFont)
             s.bufferDC->selectObject(std::move(s.bufferOldFont));
         if (s.bufferOldBitmap)

@@ -3,15 +3,16 @@
 // the back buffer.
 
 #include "button/arithmetic.h"
-#include "button/button.h"
+#include "button/painter.h"
 #include "platform/gdi/draw.h"
 #include "platform/gdi/objects.h"
 
+#include <algorithm>
 #include <array>
 
 namespace bastara::button {
 
-void Button::SetDrawingTool(Bool16 create, gdi::DeviceContext* dc, DrawingTool kind,
+void Painter::SetDrawingTool(Bool16 create, gdi::DeviceContext* dc, DrawingTool kind,
     std::int32_t colour, Bool16 alsoPen, std::int32_t width, std::int32_t style)
 {
     gdi::DeviceContext* buffer = m_state.bufferDC.get();
@@ -44,7 +45,7 @@ void Button::SetDrawingTool(Bool16 create, gdi::DeviceContext* dc, DrawingTool k
     }
 }
 
-void Button::DrawRectangle(gdi::DeviceContext* dc, std::int32_t left, std::int32_t top,
+void Painter::DrawRectangle(gdi::DeviceContext* dc, std::int32_t left, std::int32_t top,
     std::int32_t right, std::int32_t bottom, std::int32_t fill, std::int32_t outline,
     std::int32_t width, std::int32_t style)
 {
@@ -73,7 +74,7 @@ namespace {
 
 } // namespace
 
-void Button::DrawBorder(EdgePoints& p, const EdgeColors& edgeColors, std::int32_t outerStyle)
+void Painter::DrawBorder(EdgePoints& p, const EdgeColors& edgeColors, std::int32_t outerStyle)
 {
     const ButtonState& s = m_state;
     const float sw = scaleWidth();
@@ -132,7 +133,7 @@ void Button::DrawBorder(EdgePoints& p, const EdgeColors& edgeColors, std::int32_
     }
 }
 
-void Button::DrawFocusRectangle(
+void Painter::DrawFocusRectangle(
     std::int32_t& colour, Bool16 solid, Bool16 aroundCaption, EdgePoints& p)
 {
     const ButtonState& s = m_state;
@@ -159,15 +160,14 @@ void Button::DrawFocusRectangle(
     const std::int32_t sr = s.shapeRight;
     gdi::DeviceContext* buffer = s.bufferDC.get();
 
-    // A negative colour (none, or an unresolved system colour) draws black;
-    // for the slanted shapes too, which would otherwise hand it to the pen.
-    if (colour < 0)
-        colour = 0;
-    SetDrawingTool(kTrue, buffer, DrawingTool::Pen, colour, kFalse, 1, gdi::PS_SOLID);
-
     const bool slanted = s.buttonShape == Shape::SlantedLeft || s.buttonShape == Shape::SlantedRight
         || s.buttonShape == Shape::Parallelogram;
     if (slanted) {
+        // A negative colour (none, or an unresolved system colour) draws
+        // black here too, but the caller's variable keeps it: the rounded
+        // dark look hands in its remembered hover text colour.
+        SetDrawingTool(
+            kTrue, buffer, DrawingTool::Pen, std::max(colour, 0), kFalse, 1, gdi::PS_SOLID);
         const std::int32_t e = sl != 0 ? 1 : 0;
         const std::int32_t f = sw > float(sr) ? 1 : 0;
         const std::int32_t bottom = roundEven(sh - 5.0f);
@@ -180,6 +180,10 @@ void Button::DrawFocusRectangle(
             gdi::polyline(*buffer, std::span(p.points.data(), 5));
         return;
     }
+
+    if (colour < 0)
+        colour = 0;
+    SetDrawingTool(kTrue, buffer, DrawingTool::Pen, colour, kFalse, 1, gdi::PS_SOLID);
 
     gdi::Rect r;
     if (aroundCaption.isTrue()) {

@@ -3,31 +3,26 @@
 // The renderer table RedrawButton dispatches through: one renderer per look
 // (ButtonStyle 0..7).
 //
-// A renderer paints the whole face into the back buffer with the control's
-// primitives and says, through redrawLevel, what RedrawButton does afterwards:
-// 0 nothing, 1 copy the buffer to the window, more than 1 copy and frame a
-// shaped window's outline. faceState (0 normal, 1 default look, 2 pressed) is
-// the state the renderer drew.
+// A renderer paints the whole face into the back buffer through the painter
+// and leaves its results in the RenderResult: the face state it drew, the
+// redraw level (what RedrawButton shows afterwards) and the edge colours,
+// whose slot 12 is also the colour a shaped window's outline is framed with.
 //
 //     button.renderers().install(Look::Classic, RenderClassic);
 //
-// Every button starts from defaultRenderers(). Until the looks are written it
-// is empty, and a look without a renderer draws nothing (redrawLevel stays 0),
+// Every button starts from defaultRenderers(), which holds the eight looks.
+// A look without a renderer draws nothing (the redraw level stays Nothing),
 // exactly as a ButtonStyle outside 0..7 does.
 
-#include "button/edges.h"
+#include "button/painter.h"
 #include "button/properties.h"
 
 #include <array>
-#include <cstdint>
 #include <functional>
 
 namespace bastara::button {
 
-class Button;
-
-using Renderer = std::function<void(Button& button, EdgePoints& edgePoints, EdgeColors& edgeColors,
-    std::int16_t& faceState, std::int16_t& redrawLevel)>;
+using Renderer = std::function<void(Painter& painter, RenderResult& result)>;
 
 class RendererTable
 {

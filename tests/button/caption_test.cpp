@@ -33,7 +33,7 @@ namespace {
         {
             gdi::Bitmap& buffer = bufferOf(m_button);
             buffer.fill(kFace);
-            m_button.DrawCaption(Rgb(kFace), textColour, down, noGreyPass);
+            m_button.painter().DrawCaption(Rgb(kFace), textColour, down, noGreyPass);
             return buffer;
         }
 

@@ -35,7 +35,7 @@ namespace {
         {
             const ButtonState& s = m_button.state();
             gdi::Rect rect { x, y, x + s.pictureWidth, y + s.pictureHeight };
-            m_button.DrawPicture(rect);
+            m_button.painter().DrawPicture(rect);
         }
 
         gdi::ColorRef at(std::int32_t x, std::int32_t y)
@@ -53,7 +53,7 @@ namespace {
         const gdi::ColorRef key = rgb(250, 0, 250);
         assign(test::bitmapPicture({ { key, rgb(247, 0, 247), rgb(253, 3, 253), rgb(246, 0, 250),
             rgb(250, 4, 250), rgb(250, 0, 246), rgb(253, 0, 247), key } }));
-        m_button.PreparePicture(8, 1, nullptr);
+        m_button.painter().PreparePicture(8, 1, nullptr);
 
         // The sized copy holds exactly the key wherever it matched.
         const gdi::Bitmap& copy = *m_button.state().preparedImage;
@@ -89,7 +89,7 @@ namespace {
         assign(test::bitmapPicture({ { k, kRed, kRed, kRed, kRed, k, k, k },
             { kRed, kRed, kRed, kRed, kRed, kRed, kRed, kRed } }));
         gdi::Region region = gdi::createRectRegion(0, 0, 8, 2);
-        m_button.PreparePicture(8, 2, &region);
+        m_button.painter().PreparePicture(8, 2, &region);
 
         // The run reaching the right edge is cut up to the picture's width.
         const std::array<gdi::Rect, 2> kept { gdi::Rect { 1, 0, 5, 1 }, gdi::Rect { 0, 1, 8, 2 } };
@@ -105,7 +105,7 @@ namespace {
         m_host.resizeSurface(8, 8);
         assign(test::solidPicture(8, 8, kRed));
         gdi::Region region = gdi::createRectRegion(0, 0, 8, 8);
-        m_button.PreparePicture(8, 8, &region);
+        m_button.painter().PreparePicture(8, 8, &region);
         EXPECT_TRUE(region.isEmpty());
         EXPECT_TRUE(m_button.state().outlineRegion->isEmpty());
     }
@@ -161,7 +161,8 @@ namespace {
         s.preparedHeight = 10;
         std::int32_t width = 20;
         std::int32_t height = 10;
-        m_button.TransparentBlit(*s.bufferDC, { 0, 0, 10, 10 }, source, {}, width, height);
+        m_button.painter().TransparentBlit(
+            *s.bufferDC, { 0, 0, 10, 10 }, source, {}, width, height);
         EXPECT_EQ(width, 10);
         EXPECT_EQ(height, 5);
         EXPECT_EQ(at(5, 2), kRed);
@@ -171,13 +172,13 @@ namespace {
     TEST_F(PictureTest, SizesWithoutPixelsMakeNoCopy)
     {
         assign(test::solidPicture(8, 8, kRed));
-        m_button.PreparePicture(0, 8, nullptr);
+        m_button.painter().PreparePicture(0, 8, nullptr);
         EXPECT_FALSE(m_button.state().preparedImage);
-        m_button.PreparePicture(8, -3, nullptr);
+        m_button.painter().PreparePicture(8, -3, nullptr);
         EXPECT_FALSE(m_button.state().preparedImage);
 
         gdi::Rect empty { 5, 5, 5, 9 };
-        m_button.DrawPicture(empty);
+        m_button.painter().DrawPicture(empty);
         EXPECT_EQ(test::boxOfChanges(bufferOf(m_button), kFace), gdi::Rect {});
     }
 
@@ -187,12 +188,12 @@ namespace {
         ButtonState& s = m_button.state();
         s.buttonShape = Shape::PictureFramed;
         gdi::Rect rect { 3, 3, 11, 11 };
-        m_button.DrawPicture(rect);
+        m_button.painter().DrawPicture(rect);
         EXPECT_EQ(rect, (gdi::Rect { 0, 0, 40, 20 }));
 
         s.stateFlags = kFlagsPressed;
         s.preparedImage.reset();
-        m_button.DrawPicture(rect);
+        m_button.painter().DrawPicture(rect);
         EXPECT_EQ(rect, (gdi::Rect { 1, 1, 39, 19 }));
     }
 

@@ -4,6 +4,7 @@
 #include "platform/window/regions.h"
 #include "platform/window/timers.h"
 #include "platform/window/widget_bridge.h"
+#include "support/sample_renderer.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -23,14 +24,12 @@ namespace {
         {
             test::useFormFonts();
             m_host.control = &m_button;
-            m_button.renderers().install(Look::Classic,
-                [this](Button& b, EdgePoints&, EdgeColors& colours, std::int16_t&,
-                    std::int16_t& level) {
-                    ++m_renders;
-                    b.DrawRectangle(b.state().bufferDC.get(), 0, 0, 60, 20, m_paint);
-                    colours[12] = m_frame;
-                    level = m_level;
-                });
+            m_button.renderers().install(Look::Classic, [this](Painter& p, RenderResult& result) {
+                ++m_renders;
+                p.DrawRectangle(p.buffer(), 0, 0, 60, 20, m_paint);
+                result.edgeColors[12] = m_frame;
+                result.redrawLevel = m_level;
+            });
         }
 
         gdi::ColorRef shown(std::int32_t x = 5, std::int32_t y = 5)
@@ -43,7 +42,7 @@ namespace {
         Button m_button { m_host };
         std::int32_t m_paint = 0x0000FF;
         std::int32_t m_frame = 0x00FF00;
-        std::int16_t m_level = 1;
+        RedrawLevel m_level = RedrawLevel::Copy;
         int m_renders = 0;
     };
 
@@ -116,7 +115,7 @@ namespace {
 
     TEST_F(PipelineTest, LevelZeroNeitherCopiesNorRefreshes)
     {
-        m_level = 0;
+        m_level = RedrawLevel::Nothing;
         m_button.onHostResize();
         EXPECT_EQ(m_renders, 1);
         EXPECT_EQ(shown(), kUndrawnSurface);
@@ -143,13 +142,14 @@ namespace {
         ButtonState& s = m_button.state();
         s.buttonStyle = Look::RoundedLight;
         s.buttonShape = Shape::Oval;
-        s.outlineRegion = gdi::createRectRegion(0, 0, 60, 20);
 
-        m_level = 1;
+        m_level = RedrawLevel::Copy;
         m_button.onHostResize();
         EXPECT_EQ(shown(0, 0), 0x0000FFu);
 
-        m_level = 3;
+        // An outline reaching the corners, so that the frame shows there.
+        s.outlineRegion = gdi::createRectRegion(0, 0, 60, 20);
+        m_level = RedrawLevel::Frame;
         m_button.RedrawButton();
         EXPECT_EQ(shown(0, 0), 0x00FF00u);
         EXPECT_EQ(shown(59, 19), 0x00FF00u);
@@ -170,7 +170,7 @@ namespace {
             s.buttonShape = Shape::PictureFramed;
             s.hoverTracking = kTrue;
             s.backColor = OleColor(0x0000FF);
-            m_level = 3;
+            m_level = RedrawLevel::Frame;
         }
 
         QWidget m_widget;
@@ -235,7 +235,7 @@ namespace {
         s.picture = test::solidPicture(4, 4, 0xFF);
         m_button.UpdateResources("Picture");
         m_button.onHostResize();
-        m_button.PreparePicture(4, 4, nullptr);
+        m_button.painter().PreparePicture(4, 4, nullptr);
         s.innerRegion = gdi::createRectRegion(0, 0, 4, 4);
 
         const std::weak_ptr<gdi::Bitmap> buffer = s.bufferDC->bitmapRef();
@@ -271,6 +271,35 @@ namespace {
         m_button.onHostTerminate();
         clock.advance(200);
         EXPECT_EQ(ticks, 1);
+    }
+
+    // Nothing set by hand: the host's size alone gives the shape's extent, and
+    // with it the caption's wrapping width and the default look's focus frame.
+    TEST(SizedByItsHostTest, LaysOutAndDrawsWithinTheWindow)
+    {
+        test::useFormFonts();
+        gdi::ScopedSystemColors pinned(gdi::referenceSystemColors());
+        FakeHost host(137, 41);
+        Button button(host);
+        host.control = &button;
+        button.renderers().install(Look::Classic, test::renderSample);
+        ButtonState& s = button.state();
+        s.captionText = u"Create";
+        s.captionAlign = CaptionAlignment::Center;
+        s.backColor = OleColor(0xFFFFFF);
+        s.stateFlags = kFlagDefaultLook;
+        button.UpdateResources("BackColor");
+        button.onHostResize();
+
+        EXPECT_EQ(s.shapeRight, 137);
+        EXPECT_GT(s.captionRect.left, 40); // centred
+        EXPECT_LE(s.captionRect.right, 133);
+        EXPECT_LT(s.captionRect.height(), 20); // one line
+        // The focus frame's right edge, 4 pixels inside the window.
+        int marked = 0;
+        for (std::int32_t y = 5; y < 36; ++y)
+            marked += host.surface->colorAt(132, y) != 0xFFFFFFu ? 1 : 0;
+        EXPECT_GT(marked, 0);
     }
 
 } // namespace

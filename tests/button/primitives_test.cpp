@@ -41,7 +41,7 @@ namespace {
 
     TEST_F(PrimitivesTest, EdgePointsOfARectangularButton)
     {
-        m_button.DrawBorder(m_points, allColours(kNoLine), -1);
+        m_button.painter().DrawBorder(m_points, allColours(kNoLine), -1);
         const std::vector<gdi::Point> expected { { 2, 17 }, { 2, 2 }, { 57, 2 }, { 57, 17 },
             { 1, 17 }, { 1, 18 }, { 1, 1 }, { 58, 1 }, { 58, 18 }, { 0, 18 }, { 0, 19 }, { 0, 0 },
             { 59, 0 }, { 59, 19 }, { -1, 19 }, { 59, 19 } };
@@ -54,7 +54,7 @@ namespace {
         EdgeColors colours = allColours(kNoLine);
         colours.fill(9, 12, 0x0000FF);
         colours.fill(1, 4, 0x00FF00);
-        m_button.DrawBorder(m_points, colours, -1);
+        m_button.painter().DrawBorder(m_points, colours, -1);
         const auto outer = inkRows(buffer(), 0x0000FF);
         const auto inner = inkRows(buffer(), 0x00FF00);
         const std::string full(60, '#');
@@ -72,7 +72,7 @@ namespace {
     TEST_F(PrimitivesTest, WithEveryLineSkippedOnlyTheClosingSegmentIsDrawn)
     {
         // The pen selected is the buffer's own black one.
-        m_button.DrawBorder(m_points, allColours(kNoLine), -1);
+        m_button.painter().DrawBorder(m_points, allColours(kNoLine), -1);
         const auto ink = inkRows(buffer(), 0x000000);
         for (std::int32_t y = 0; y < 19; ++y)
             EXPECT_EQ(ink[std::size_t(y)], std::string(60, '.')) << y;
@@ -82,10 +82,10 @@ namespace {
     TEST_F(PrimitivesTest, ZeroIsBlackNotNone)
     {
         SCOPED_TRACE("the closing segment reuses the pen of the last line drawn");
-        m_button.SetDrawingTool(kTrue, nullptr, DrawingTool::Pen, 0xFF0000);
+        m_button.painter().SetDrawingTool(kTrue, nullptr, DrawingTool::Pen, 0xFF0000);
         EdgeColors colours = allColours(kNoLine);
         colours[1] = 0; // inner left: (2, 17) -> (2, 2)
-        m_button.DrawBorder(m_points, colours, -1);
+        m_button.painter().DrawBorder(m_points, colours, -1);
         const auto ink = inkRows(buffer(), 0x000000);
         EXPECT_EQ(ink[3][2], '#');
         EXPECT_EQ(ink[17][2], '#');
@@ -98,14 +98,14 @@ namespace {
         ButtonState& s = m_button.state();
         s.buttonShape = Shape::SlantedLeft;
         s.shapeLeft = 20;
-        m_button.DrawBorder(m_points, allColours(kNoLine), -1);
+        m_button.painter().DrawBorder(m_points, allColours(kNoLine), -1);
         EXPECT_EQ(m_points[0], (gdi::Point { 18, 17 }));
         EXPECT_EQ(m_points[10], (gdi::Point { 19, 20 }));
 
         s.buttonShape = Shape::SlantedRight;
         s.shapeLeft = 0;
         s.shapeRight = 40;
-        m_button.DrawBorder(m_points, allColours(kNoLine), -1);
+        m_button.painter().DrawBorder(m_points, allColours(kNoLine), -1);
         // The right edge runs from SR at the top to the corner at the bottom.
         EXPECT_EQ(m_points[2], (gdi::Point { 40, 2 }));
         EXPECT_EQ(m_points[3], (gdi::Point { 54, 17 }));
@@ -127,7 +127,7 @@ namespace {
         gdi::Rect dotted(Bool16 aroundCaption)
         {
             std::int32_t colour = 0;
-            m_button.DrawFocusRectangle(colour, kFalse, aroundCaption, m_points);
+            m_button.painter().DrawFocusRectangle(colour, kFalse, aroundCaption, m_points);
             return test::boxOfChanges(buffer(), kPaper);
         }
     };
@@ -183,7 +183,7 @@ namespace {
     TEST_F(FocusRectangleTest, ASolidOneUsesThePenAndANegativeColourIsBlack)
     {
         std::int32_t colour = -1;
-        m_button.DrawFocusRectangle(colour, kTrue, kFalse, m_points);
+        m_button.painter().DrawFocusRectangle(colour, kTrue, kFalse, m_points);
         EXPECT_EQ(colour, 0);
         // The polyline reaches right and bottom inclusive.
         EXPECT_EQ(test::boxOf(buffer(), 0x000000), (gdi::Rect { 4, 4, 57, 17 }));
@@ -196,26 +196,35 @@ namespace {
         s.shapeLeft = 10;
         s.shapeRight = 50;
         std::int32_t colour = 0x0000FF;
-        m_button.DrawFocusRectangle(colour, kFalse, kFalse, m_points);
+        m_button.painter().DrawFocusRectangle(colour, kFalse, kFalse, m_points);
         // Points: (8, 15) (8, 4) (49, 4) (49, 15) (9, 15), the last not drawn.
         EXPECT_EQ(test::boxOf(buffer(), 0x0000FF), (gdi::Rect { 8, 4, 50, 16 }));
+
+        // A negative colour draws black but stays the caller's: the rounded
+        // dark look hands its remembered hover text colour in here.
+        bufferOf(m_button).fill(kPaper);
+        colour = -1;
+        m_button.painter().DrawFocusRectangle(colour, kFalse, kFalse, m_points);
+        EXPECT_EQ(colour, -1);
+        EXPECT_EQ(test::boxOf(buffer(), 0x000000), (gdi::Rect { 8, 4, 50, 16 }));
     }
 
     TEST_F(PrimitivesTest, ToolsGoToTheBufferAndTheFirstOnesComeBack)
     {
         ButtonState& s = m_button.state();
         auto other = gdi::createCompatibleDC(nullptr);
-        m_button.SetDrawingTool(kTrue, other.get(), DrawingTool::Brush, 0x00FF00, kTrue, 3, 0);
+        m_button.painter().SetDrawingTool(
+            kTrue, other.get(), DrawingTool::Brush, 0x00FF00, kTrue, 3, 0);
         EXPECT_EQ(s.bufferDC->brush().color(), 0x00FF00u);
         EXPECT_EQ(s.bufferDC->pen().color(), 0x00FF00u);
         EXPECT_EQ(s.bufferDC->pen().width(), 3);
         EXPECT_EQ(other->brush().color(), gdi::stockWhiteBrush()->color());
 
         // The text colour goes to the context named, resolved.
-        m_button.SetDrawingTool(kTrue, other.get(), DrawingTool::TextColour, 0x00112233);
+        m_button.painter().SetDrawingTool(kTrue, other.get(), DrawingTool::TextColour, 0x00112233);
         EXPECT_EQ(other->textColor(), 0x00112233u);
 
-        m_button.SetDrawingTool(kFalse, nullptr, DrawingTool::Brush, 0);
+        m_button.painter().SetDrawingTool(kFalse, nullptr, DrawingTool::Brush, 0);
         EXPECT_EQ(s.bufferDC->brushRef(), s.bufferOldBrush);
         gdi::PenRef current = s.bufferDC->selectObject(gdi::stockBlackPen());
         EXPECT_EQ(current, s.bufferOldPen);

@@ -58,7 +58,6 @@ namespace {
         s.hoverBackColor = s.backColor;
         s.showFocusRect = kTrue;
         s.stateFlags = kFlagDefaultLook;
-        s.shapeRight = 170;
         s.picture = discPicture();
         s.pictureSizePx = 16;
         s.pictureAlign = PicturePlacement::LeftEdge;

@@ -105,7 +105,7 @@ namespace {
     {
         ButtonState& s = m_button.state();
         assign(test::solidPicture(7, 5, 0xFF));
-        m_button.PreparePicture(7, 5, nullptr);
+        m_button.painter().PreparePicture(7, 5, nullptr);
         ASSERT_TRUE(s.preparedImage);
         assign(nullptr);
         EXPECT_FALSE(s.preparedImage);

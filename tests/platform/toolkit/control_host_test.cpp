@@ -27,14 +27,13 @@ namespace {
         }
 
         // A look that fills the face and counts its calls.
-        void installFill(std::int16_t level = 1)
+        void installFill(button::RedrawLevel level = button::RedrawLevel::Copy)
         {
             m_host->control().renderers().install(button::Look::Classic,
-                [this, level](button::Button& b, button::EdgePoints&, button::EdgeColors&,
-                    std::int16_t&, std::int16_t& redrawLevel) {
+                [this, level](button::Painter& p, button::RenderResult& result) {
                     ++m_renders;
-                    b.DrawRectangle(b.state().bufferDC.get(), 0, 0, 1000, 1000, kPaint);
-                    redrawLevel = level;
+                    p.DrawRectangle(p.buffer(), 0, 0, 1000, 1000, kPaint);
+                    result.redrawLevel = level;
                 });
         }
 
