@@ -1,17 +1,21 @@
 #include "button/button.h"
 
 #include "button/arithmetic.h"
+#include "button/control_windows.h"
 
 namespace bastara::button {
 
 Button::Button(Host& host)
     : m_host(host)
     , m_renderers(defaultRenderers())
-{ }
+{
+    registerControlWindow(m_host.windowHandle(), *this);
+}
 
 Button::~Button()
 {
     onHostTerminate();
+    forgetControlWindows(*this);
 }
 
 PictureSizing Button::PictureSize()

@@ -75,6 +75,44 @@ public:
     gdi::DeviceContext* hdc() const { return m_host.windowDC(); }
     window::WindowHandle hwnd() const { return m_host.windowHandle(); }
 
+    // --- Property setters -------------------------------------------------
+    // Each validates (enumerations outside their values are ignored), stores,
+    // recomputes what depends on the property, redraws and tells the host
+    // which persisted property changed. Refusals explain themselves to the
+    // person designing the form; at run time they are silent.
+    void setButtonStyle(Look Style);
+    // Entering or leaving option mode joins or leaves the container's group;
+    // command mode clears Value.
+    void setMode(ButtonMode nMode);
+    // The last unpaired "&" marks the access key; "||" is a line break.
+    void setCaption(std::u16string sCaption);
+    void setCaptionAlign(CaptionAlignment nAlign);
+    void setCaptionStyle(CaptionEffect nStyle);
+    void setCustomClick(ClickMovement nOpt);
+    void setButtonShape(Shape nShape);
+    void setPicture(PictureRef xPic);
+    void setPictureAlign(PicturePlacement ImgAlign);
+    void setEnabled(Bool16 bEnabled);
+    void setShowFocusRect(Bool16 bShow);
+    // True is refused in command mode; True in option mode clears the group.
+    void setValue(Bool16 bValue);
+    void setPictureSize(PictureSizing nSize);
+    // The window may refuse a pointer, an icon or a font: the refusal is this
+    // call's error.
+    HostResult setMousePointer(std::int32_t nPointer);
+    HostResult setMouseIcon(PictureRef nIcon);
+    HostResult setFont(const FontDescription& nFont);
+    void setFontStyle(std::int32_t nStyle);
+    void setForeColor(OleColor nColor);
+    void setBackColor(OleColor nColor);
+    void setGradientColor(OleColor nColor);
+    void setGradientMode(GradientDirection nOpt);
+    // A designer's action: back to the system's face and text colours.
+    void setResetDefaultColors(Bool16 nDefault);
+    void setHoverColorLocks(HoverLock nLock);
+    void setHoverForeColor(OleColor nColor);
+    void setHoverBackColor(OleColor nColor);
+
     // --- Methods ----------------------------------------------------------
     // Ends any delay and draws.
     void Refresh();
@@ -131,6 +169,10 @@ public:
     Painter& painter() { return m_painter; }
 
 private:
+    // Notify-changed: the persisted property with this key changed.
+    void propertyChanged(std::u16string_view key) { m_host.propertyChanged(key); }
+    // Shown only while a designer edits the form.
+    void designMessage(std::u16string text, std::u16string title = {});
     void updateFont();
     void updatePicture();
     void updateFaceColours();

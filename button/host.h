@@ -15,6 +15,7 @@
 #include "button/colors.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/picture.h"
+#include "platform/support/result.h"
 #include "platform/window/handles.h"
 
 #include <cstdint>
@@ -43,6 +44,12 @@ struct FontDescription {
 
     friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
+
+// A request the window refused, with the reason in words for the user.
+struct HostError {
+    std::u16string description;
+};
+using HostResult = Result<void, HostError>;
 
 // A value of the control's stored property set. Each key keeps its type.
 using PropertyValue = std::variant<std::u16string, std::int16_t, std::int32_t, Bool16, OleColor,
@@ -84,7 +91,7 @@ public:
     // Properties the window itself holds.
     // nullopt when the font cannot be read.
     virtual std::optional<FontDescription> font() const = 0;
-    [[nodiscard]] virtual bool setFont(const FontDescription& font) = 0;
+    virtual HostResult setFont(const FontDescription& font) = 0;
     virtual OleColor foreColor() const = 0;
     virtual void setForeColor(OleColor colour) = 0;
     // The control's own enabled flag, not whether an ancestor disables it.
@@ -93,12 +100,12 @@ public:
     virtual std::u16string accessKeys() const = 0;
     virtual void setAccessKeys(std::u16string keys) = 0;
     virtual std::int16_t mousePointer() const = 0;
-    // False for a pointer code the window does not know.
-    [[nodiscard]] virtual bool setMousePointer(std::int16_t pointer) = 0;
+    // Refused for a pointer code the window does not know.
+    virtual HostResult setMousePointer(std::int16_t pointer) = 0;
     virtual PictureRef mouseIcon() const = 0;
-    // False (nothing changes) for a picture that is neither an icon nor a
+    // Refused (nothing changes) for a picture that is neither an icon nor a
     // cursor; nullptr clears the icon.
-    [[nodiscard]] virtual bool setMouseIcon(PictureRef icon) = 0;
+    virtual HostResult setMouseIcon(PictureRef icon) = 0;
     virtual std::u16string tag() const = 0;
     virtual void setTag(std::u16string tag) = 0;
 
@@ -113,6 +120,12 @@ public:
         = 0;
     // The persisted property with this key changed: the designer will save it.
     virtual void propertyChanged(std::u16string_view key) = 0;
+
+    // An information message for the person designing the form (the control
+    // asks only in design mode). Shown once the property change under way has
+    // finished, never in the middle of it; an empty title means the
+    // application's title.
+    virtual void showDesignMessage(std::u16string text, std::u16string title) = 0;
 };
 
 } // namespace bastara::button

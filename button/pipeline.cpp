@@ -3,6 +3,8 @@
 
 #include "button/arithmetic.h"
 #include "button/button.h"
+#include "button/control_windows.h"
+#include "button/option_group.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/draw.h"
 #include "platform/window/regions.h"
@@ -164,6 +166,11 @@ void Button::onHostTerminate()
         return;
     m_terminated = true;
     ButtonState& s = m_state;
+    // A button that ends leaves its option group, so that no entry outlives
+    // it (the others keep their values).
+    if (s.buttonMode == ButtonMode::Option)
+        LeaveOptionGroupAtEnd(*this);
+    forgetControlWindows(*this);
     // In this order, so that nothing is released while still in use.
     if (s.hoverTracking.isSet())
         window::killTimer(m_host.windowHandle(), kHoverTimerId);

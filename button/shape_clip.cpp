@@ -2,13 +2,12 @@
 // custom-click button.
 
 #include "button/arithmetic.h"
+#include "button/control_windows.h"
 #include "button/painter.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/draw.h"
 #include "platform/window/geometry.h"
 #include "platform/window/regions.h"
-
-#include <string>
 
 namespace bastara::button {
 
@@ -39,20 +38,6 @@ namespace {
             break;
         }
         return { 0, 0 };
-    }
-
-    std::optional<window::WindowHandle> containerFromTag(const std::u16string& tag)
-    {
-        std::string digits;
-        for (char16_t c : tag) {
-            if (c > 0x7F)
-                return std::nullopt;
-            digits.push_back(char(c));
-        }
-        const std::optional<window::WindowHandle> handle = window::parseWindowHandle(digits);
-        if (!handle || !window::isWindow(*handle))
-            return std::nullopt;
-        return handle;
     }
 
     bool isOvalFramedOrPictureFramed(Shape shape)

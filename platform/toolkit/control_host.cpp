@@ -3,7 +3,9 @@
 #include "platform/gdi/qt_image.h"
 #include "platform/window/widget_bridge.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
@@ -49,12 +51,12 @@ public:
     void refreshWindow() override { m_widget.refreshFromControl(); }
 
     std::optional<button::FontDescription> font() const override { return m_widget.m_font; }
-    bool setFont(const button::FontDescription& font) override
+    button::HostResult setFont(const button::FontDescription& font) override
     {
         if (font.name.empty() || !(font.points > 0))
-            return false;
+            return Unexpected { button::HostError { u"Invalid font" } };
         m_widget.m_font = font;
-        return true;
+        return {};
     }
     button::OleColor foreColor() const override { return m_widget.m_foreColor; }
     void setForeColor(button::OleColor colour) override { m_widget.m_foreColor = colour; }
@@ -67,23 +69,23 @@ public:
     std::u16string accessKeys() const override { return m_widget.m_accessKeys; }
     void setAccessKeys(std::u16string keys) override { m_widget.m_accessKeys = std::move(keys); }
     std::int16_t mousePointer() const override { return m_widget.m_mousePointer; }
-    bool setMousePointer(std::int16_t pointer) override
+    button::HostResult setMousePointer(std::int16_t pointer) override
     {
         const bool known = (pointer >= 0 && pointer <= 15) || pointer == button::kPointerCustomIcon;
         if (!known)
-            return false;
+            return Unexpected { button::HostError { u"Invalid property value" } };
         m_widget.m_mousePointer = pointer;
         m_widget.applyCursor();
-        return true;
+        return {};
     }
     button::PictureRef mouseIcon() const override { return m_widget.m_mouseIcon; }
-    bool setMouseIcon(button::PictureRef icon) override
+    button::HostResult setMouseIcon(button::PictureRef icon) override
     {
         if (icon && icon->kind() != gdi::PictureKind::Icon)
-            return false;
+            return Unexpected { button::HostError { u"Invalid picture" } };
         m_widget.m_mouseIcon = std::move(icon);
         m_widget.applyCursor();
-        return true;
+        return {};
     }
     std::u16string tag() const override { return m_widget.m_tag; }
     void setTag(std::u16string tag) override { m_widget.m_tag = std::move(tag); }
@@ -101,6 +103,11 @@ public:
     void propertyChanged(std::u16string_view key) override
     {
         emit m_widget.controlPropertyChanged(QString::fromUtf16(key.data(), qsizetype(key.size())));
+    }
+    void showDesignMessage(std::u16string text, std::u16string title) override
+    {
+        m_widget.queueDesignMessage(
+            QString::fromStdU16String(text), QString::fromStdU16String(title));
     }
 
 private:
@@ -163,6 +170,22 @@ void ControlHost::applySize(QSize size)
     m_surface = std::move(surface);
     m_surfaceCurrent = false;
     m_control->onHostResize();
+}
+
+void ControlHost::queueDesignMessage(const QString& text, const QString& title)
+{
+    // After the property change that asked has finished: a modal box opened
+    // halfway through a setter would run paints and input on half-updated
+    // state.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text, title] {
+            const QString caption
+                = title.isEmpty() ? QApplication::applicationDisplayName() : title;
+            QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, this);
+            box.exec();
+        },
+        Qt::QueuedConnection);
 }
 
 void ControlHost::refreshFromControl()

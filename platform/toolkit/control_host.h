@@ -83,6 +83,7 @@ private:
 
     void applySize(QSize size);
     void refreshFromControl();
+    void queueDesignMessage(const QString& text, const QString& title);
     void applyCursor();
 
     AmbientSettings m_ambient;

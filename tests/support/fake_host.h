@@ -79,10 +79,12 @@ public:
     void refreshWindow() override { ++refreshes; }
 
     std::optional<FontDescription> font() const override { return windowFont; }
-    bool setFont(const FontDescription& value) override
+    HostResult setFont(const FontDescription& value) override
     {
+        if (value.name.empty())
+            return Unexpected { HostError { u"Invalid font" } };
         windowFont = value;
-        return true;
+        return {};
     }
     OleColor foreColor() const override { return textColour; }
     void setForeColor(OleColor colour) override { textColour = colour; }
@@ -91,16 +93,20 @@ public:
     std::u16string accessKeys() const override { return keys; }
     void setAccessKeys(std::u16string value) override { keys = std::move(value); }
     std::int16_t mousePointer() const override { return pointer; }
-    bool setMousePointer(std::int16_t value) override
+    HostResult setMousePointer(std::int16_t value) override
     {
+        if (value < 0 || (value > 15 && value != kPointerCustomIcon))
+            return Unexpected { HostError { u"Invalid property value" } };
         pointer = value;
-        return true;
+        return {};
     }
     PictureRef mouseIcon() const override { return icon; }
-    bool setMouseIcon(PictureRef value) override
+    HostResult setMouseIcon(PictureRef value) override
     {
+        if (value && value->kind() != gdi::PictureKind::Icon)
+            return Unexpected { HostError { u"Invalid picture" } };
         icon = std::move(value);
-        return true;
+        return {};
     }
     std::u16string tag() const override { return tagText; }
     void setTag(std::u16string value) override { tagText = std::move(value); }
@@ -115,6 +121,10 @@ public:
         bag.write(key, value, defaultValue);
     }
     void propertyChanged(std::u16string_view key) override { changed.emplace_back(key); }
+    void showDesignMessage(std::u16string text, std::u16string title) override
+    {
+        messages.push_back({ std::move(text), std::move(title) });
+    }
 
     // Settings.
     bool runMode = true;
@@ -141,6 +151,11 @@ public:
     std::unique_ptr<gdi::DeviceContext> surfaceDC;
     int refreshes = 0;
     std::vector<std::u16string> changed;
+    struct Message {
+        std::u16string text;
+        std::u16string title;
+    };
+    std::vector<Message> messages;
     Button* control = nullptr;
 };
 

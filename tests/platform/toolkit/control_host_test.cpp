@@ -114,20 +114,22 @@ namespace {
     TEST_F(ControlHostTest, MousePointersMapToCursors)
     {
         button::Host& services = m_host->services();
-        ASSERT_TRUE(services.setMousePointer(11));
+        ASSERT_TRUE(services.setMousePointer(11).ok());
         EXPECT_EQ(m_host->cursor().shape(), Qt::WaitCursor);
-        EXPECT_FALSE(services.setMousePointer(16));
+        EXPECT_FALSE(services.setMousePointer(16).ok());
         EXPECT_EQ(services.mousePointer(), 11);
 
         // Only icons and cursors can be the custom pointer.
         auto bitmap = std::make_shared<const gdi::Picture>(
             gdi::Picture::fromBitmap(gdi::createDibSection(4, 4), gdi::PictureFormat::Bmp));
-        EXPECT_FALSE(services.setMouseIcon(bitmap));
+        EXPECT_FALSE(services.setMouseIcon(bitmap).ok());
         auto icon = gdi::Icon::create(
             gdi::createBitmap(8, 8, 1, 1), gdi::createBitmap(8, 8, 1, 32), {}, true, { 1, 2 });
-        ASSERT_TRUE(services.setMouseIcon(std::make_shared<const gdi::Picture>(
-            gdi::Picture::fromIcon(icon, gdi::PictureFormat::Cur))));
-        ASSERT_TRUE(services.setMousePointer(button::kPointerCustomIcon));
+        ASSERT_TRUE(services
+                        .setMouseIcon(std::make_shared<const gdi::Picture>(
+                            gdi::Picture::fromIcon(icon, gdi::PictureFormat::Cur)))
+                        .ok());
+        ASSERT_TRUE(services.setMousePointer(button::kPointerCustomIcon).ok());
         EXPECT_EQ(m_host->cursor().shape(), Qt::BitmapCursor);
         EXPECT_EQ(m_host->cursor().hotSpot(), QPoint(1, 2));
     }
