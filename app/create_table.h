@@ -19,8 +19,10 @@ using CreateFailure = std::variant<RowProblem, dao::EngineError>;
 // Checks the rows, then asks the engine for a new database at `path` (general
 // sort order, encoded pages unless `options` says otherwise), a table named
 // `tableName` and one field per row in row order, and appends the fields and
-// the table. The first failing call ends it; what the engine wrote before
-// stays as it left it (a valid file). The application passes no options.
+// the table. The first failing call ends it. A failure after the database
+// was created closes it and removes the file this call made (and only that
+// file), so a refused list leaves the disk as it was and the same name can be
+// used again. The application passes no options.
 [[nodiscard]] Result<void, CreateFailure> createTable(const std::filesystem::path& path,
     const std::u16string& tableName, const std::vector<FieldRow>& rows,
     int32_t options = dao::dbEncrypt);

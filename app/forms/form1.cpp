@@ -128,6 +128,20 @@ void Form1::removeSelectedRow()
         return;
     for (QListWidget* list : m_lists)
         std::unique_ptr<QListWidgetItem> removed(list->takeItem(*row));
+    clearSelections();
+}
+
+// A list makes the row after a removed current row current and selected; the
+// user chose neither, and a second click on the remove picture would take it.
+// After a removal or an edit no row of any list is selected or current.
+void Form1::clearSelections()
+{
+    for (QListWidget* list : m_lists) {
+        list->clearSelection();
+        // Through the view, not its selection model: the view then keeps
+        // "no current row" when it next takes the focus.
+        list->setCurrentIndex(QModelIndex());
+    }
 }
 
 void Form1::openEditDialog(int list)
@@ -144,6 +158,7 @@ void Form1::openEditDialog(int list)
             return;
         }
         m_editDialog = std::move(*dialog);
+        connect(m_editDialog.get(), &Form2::entryReplaced, this, &Form1::clearSelections);
         connect(
             m_editDialog.get(), &toolkit::Form::closed, this, [this, opened = m_editDialog.get()] {
                 if (m_editDialog.get() == opened)

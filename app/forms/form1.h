@@ -65,6 +65,7 @@ protected:
 private:
     [[nodiscard]] Result<void, toolkit::FormFileError> connectControls();
     void appendRow(const QString& fieldName, const QString& typeName, const QString& sizeText);
+    void clearSelections();
     std::vector<FieldRow> fieldRows() const;
     void showDialog(toolkit::Form& dialog);
 

@@ -65,6 +65,7 @@ void Form2::ok()
     const int row = static_cast<int>(*position);
     std::unique_ptr<QListWidgetItem> replaced(list.takeItem(row));
     list.insertItem(row, m_itemText->text());
+    emit entryReplaced();
     list.setFocus();
     close();
 }

@@ -37,6 +37,10 @@ public:
     struct Key; // lets create() construct through std::make_unique
     Form2(const Key&, QWidget& owner, TargetList targetList);
 
+signals:
+    // Ok has written the item text back into the target list.
+    void entryReplaced();
+
 private:
     [[nodiscard]] Result<void, toolkit::FormFileError> connectControls();
 

@@ -1,5 +1,7 @@
 #include "platform/toolkit/dialogs.h"
 
+#include "platform/toolkit/file_names_left_to_right.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -32,8 +34,17 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, Mes
 
 std::optional<QString> askSaveFileName(QWidget* parent, const QString& filter)
 {
-    const QString chosen = QFileDialog::getSaveFileName(
-        parent, QString(), QString(), filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(parent);
+    // Qt's own dialog, whatever the desktop offers, so that the parts that
+    // show file names can be made to read left to right.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    showFileNamesLeftToRight(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QString chosen = dialog.selectedFiles().value(0);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;

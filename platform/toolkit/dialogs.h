@@ -18,7 +18,9 @@ void showMessage(QWidget* parent, const QString& title, const QString& text, Mes
 // Asks for the name of a file to save, offering the one filter given (for
 // example "*.mdb"). The dialog keeps its own title, appends no extension to
 // a name typed without one, and asks nothing when the file exists: whoever
-// writes the file decides what happens then. Empty when cancelled.
+// writes the file decides what happens then. It is Qt's own dialog, not the
+// desktop's, so that paths, file names and the filter read left to right
+// also in a right-to-left application. Empty when cancelled.
 [[nodiscard]] std::optional<QString> askSaveFileName(QWidget* parent, const QString& filter);
 
 } // namespace bastara::toolkit

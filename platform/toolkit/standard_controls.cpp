@@ -42,7 +42,9 @@ namespace {
     }
 
     // A picture that raises Click when the left button is released over it,
-    // the way a push button decides that it was clicked.
+    // the way a push button decides that it was clicked. A double-click is
+    // one click: its second press arrives as a double-click event, which
+    // does not arm the release that follows.
     class ImageControl : public QLabel
     {
     public:
@@ -55,6 +57,11 @@ namespace {
         void mousePressEvent(QMouseEvent* event) override
         {
             m_pressed = event->button() == Qt::LeftButton;
+            event->accept();
+        }
+        void mouseDoubleClickEvent(QMouseEvent* event) override
+        {
+            m_pressed = false;
             event->accept();
         }
         void mouseReleaseEvent(QMouseEvent* event) override

@@ -1,5 +1,7 @@
 #include "app/create_table.h"
+#include "platform/dao/engine_test_hooks.h"
 #include "platform/jet/reader.h"
+#include "support/failing_sink.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@ namespace {
 
     using bastara::testing::readFileBytes;
     using bastara::testing::TempDir;
+    using bastara::testing::writeFileBytes;
 
     jet::DatabaseInfo readBack(const std::filesystem::path& path)
     {
@@ -54,18 +57,69 @@ namespace {
         EXPECT_TRUE(dir.entries().empty());
     }
 
-    TEST(CreateTable, AnEngineFailureAfterCreationLeavesTheDatabaseWithoutTheTable)
+    using SinkWrapper = decltype(jet::FileWriteOptions::wrapSink);
+
+    // Write options that let the first file through (the new, empty database)
+    // and hand the sinks of later files (the database with its table) to
+    // `laterFiles`.
+    jet::FileWriteOptions afterTheFirstFile(SinkWrapper laterFiles)
+    {
+        jet::FileWriteOptions options;
+        options.wrapSink = [files = 0, laterFiles](std::unique_ptr<jet::PageSink> sink) mutable {
+            return files++ == 0 ? std::move(sink) : laterFiles(std::move(sink));
+        };
+        return options;
+    }
+
+    TEST(CreateTable, AFailureAfterCreationRemovesTheNewFileAndTheNameCanBeUsedAgain)
+    {
+        const std::vector<FieldRow> good { { u"a", u"Long", u"" } };
+        struct Case {
+            const char* what;
+            std::u16string table;
+            std::vector<FieldRow> rows;
+            bool diskFills = false;
+            int32_t number;
+        };
+        const Case cases[] = {
+            { "invalid field name", u"t", { { u"x.y", u"Long", u"" } }, false, 3125 },
+            { "invalid table name", u"bad!name", good, false, 3125 },
+            { "no fields", u"t", {}, false, 3264 },
+            { "repeated field name", u"t", { { u"a", u"Long", u"" }, { u"A", u"Long", u"" } },
+                false, 3367 },
+            { "disk full writing the table", u"t", good, true, 3026 },
+        };
+        for (const Case& c : cases) {
+            TempDir dir;
+            {
+                dao::testing::ScopedEngineHooks hooks(
+                    { c.diskFills ? afterTheFirstFile(bastara::testing::failingWrites(0).wrapSink)
+                                  : jet::FileWriteOptions {},
+                        {}, {} });
+                EXPECT_EQ(engineNumber(createTable(dir / "t.mdb", c.table, c.rows)), c.number)
+                    << c.what;
+            }
+            EXPECT_TRUE(dir.entries().empty()) << c.what;
+            EXPECT_TRUE(createTable(dir / "t.mdb", u"t", good)) << c.what;
+            EXPECT_EQ(readBack(dir / "t.mdb").tables.size(), 1u) << c.what;
+        }
+    }
+
+    TEST(CreateTable, AFileThatTookTheNameMeanwhileIsLeftAlone)
     {
         TempDir dir;
-        EXPECT_EQ(engineNumber(createTable(dir / "e.mdb", u"t", {})), 3264);
-        EXPECT_EQ(engineNumber(createTable(dir / "n.mdb", u"bad!name", { { u"a", u"Long", u"" } })),
-            3125);
-        EXPECT_EQ(engineNumber(createTable(
-                      dir / "d.mdb", u"t", { { u"a", u"Long", u"" }, { u"A", u"Long", u"" } })),
-            3367);
-        for (const char* name : { "e.mdb", "n.mdb", "d.mdb" })
-            EXPECT_TRUE(readBack(dir / name).tables.empty()) << name;
-        EXPECT_EQ(engineNumber(createTable(dir / "d.mdb", u"t", { { u"a", u"Long", u"" } })), 3204);
+        const std::vector<std::uint8_t> theirs { 't', 'h', 'e', 'i', 'r', 's' };
+        // While the engine writes the table, someone moves the new database
+        // aside and puts their own file under its name.
+        const auto takeTheName = [&](std::unique_ptr<jet::PageSink> sink) {
+            std::filesystem::rename(dir / "t.mdb", dir / "moved.mdb");
+            writeFileBytes(dir / "t.mdb", theirs);
+            return sink;
+        };
+        dao::testing::ScopedEngineHooks hooks({ afterTheFirstFile(takeTheName), {}, {} });
+        EXPECT_NE(engineNumber(createTable(dir / "t.mdb", u"t", { { u"a", u"Long", u"" } })), 0);
+        EXPECT_EQ(readFileBytes(dir / "t.mdb"), theirs);
+        EXPECT_EQ(dir.entries(), (std::vector<std::string> { "moved.mdb", "t.mdb" }));
     }
 
 } // namespace

@@ -7,7 +7,7 @@
 #   create_database_e2e.sh PROGRAM
 #
 # Exits 77 (skipped) when Xvfb, xdotool or mdbtools are missing. With
-# BASTARA_SCREENSHOT_DIR set, saves pictures of the three windows there.
+# BASTARA_SCREENSHOT_DIR set, saves pictures of the windows and dialogs there.
 set -euo pipefail
 
 program=$(realpath "$1")
@@ -148,8 +148,8 @@ target="$work/people.mdb"
 click_at "$main" 228 324                      # kzButtons_H1, create
 save=$(new_window "$main") || fail "the save dialog did not open"
 xdotool windowfocus --sync "$save"
-shot "$save" save-dialog
 xdotool type --delay 10 "$target"
+shot "$save" save-dialog                      # with the typed path
 xdotool key Return
 message=$(new_window "$main" "$save") || fail "no message after creating"
 [ "$(xdotool getwindowname "$message")" = "Bastara" ] || fail "the message is not titled Bastara"

@@ -99,8 +99,8 @@ std::string helpText()
           "\n"
           "At most 101 fields. Exit status: 0 created; 1 the engine refused (its error\n"
           "number and description go to standard error; a FILE it had already\n"
-          "created stays, without the table); 2 bad command line or field list, in\n"
-          "which case nothing is written.\n";
+          "created for this run is removed again); 2 bad command line or field list,\n"
+          "in which case nothing is written.\n";
 }
 
 std::string describeRowProblem(

@@ -75,7 +75,7 @@ namespace {
         }
     }
 
-    TEST_F(EngineBackedForm1Test, AnEmptyListGoesToTheEngineWhichRefusesATableWithoutFields)
+    TEST_F(EngineBackedForm1Test, AnEmptyListIsRefusedByTheEngineAndLeavesNoFile)
     {
         const QString path = m_dir.filePath(QStringLiteral("empty.mdb"));
         MessageRecord message;
@@ -85,6 +85,7 @@ namespace {
         EXPECT_EQ(message.icon, QMessageBox::Critical) << message.text.toStdString();
         EXPECT_TRUE(message.text.contains(QString::fromUtf8("۳۲۶۴"))) << message.text.toStdString();
         EXPECT_TRUE(message.text.contains(QStringLiteral("No field defined")));
+        EXPECT_FALSE(QFile::exists(path)); // the refused creation leaves no file
         EXPECT_EQ(watcher.unexpected(), 0);
     }
 

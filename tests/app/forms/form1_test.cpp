@@ -34,12 +34,45 @@ namespace {
         EXPECT_EQ(items(0), QStringList({ "B", "C" }));
         EXPECT_EQ(items(1), QStringList({ "Long", "Date" }));
 
-        // A selection in the other lists alone removes nothing.
-        list(0).clearSelection();
+        // A selection in the other lists alone removes nothing (the removal
+        // left the name list with none).
         select(2, 0);
         click(QStringLiteral("Image2"));
         EXPECT_EQ(items(0), QStringList({ "B", "C" }));
         EXPECT_EQ(items(2), QStringList({ "4", "8" }));
+    }
+
+    TEST_F(Form1Test, AfterAnEditOrARemovalNoRowIsSelectedOrCurrent)
+    {
+        const auto expectNoRowChosen = [this](const char* after) {
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_TRUE(list(k).selectedItems().isEmpty()) << after << ", list " << k;
+                EXPECT_EQ(list(k).currentRow(), -1) << after << ", list " << k;
+            }
+        };
+        addRows({ { "A", "Text", "50" }, { "B", "Long", "4" }, { "C", "Date", "8" },
+            { "D", "Memo", "0" } });
+
+        // An edit written over another row than the one double-clicked.
+        doubleClickItem(1, 2);
+        Form2* edit = form1->editDialog();
+        ASSERT_NE(edit, nullptr);
+        edit->control<QLineEdit>(QStringLiteral("Text2"))->setText("1");
+        edit->control<QLineEdit>(QStringLiteral("Text1"))->setText("Double");
+        QTest::mouseClick(edit->control(QStringLiteral("Command1")), Qt::LeftButton);
+        EXPECT_EQ(items(1), QStringList({ "Text", "Double", "Date", "Memo" }));
+        // The edited list takes the focus when the main window is active again.
+        form1->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+        EXPECT_TRUE(list(1).hasFocus());
+        expectNoRowChosen("an edit");
+
+        select(0, 1);
+        click(QStringLiteral("Image2"));
+        EXPECT_EQ(items(0), QStringList({ "A", "C", "D" }));
+        expectNoRowChosen("a removal");
+        click(QStringLiteral("Image2"));
+        EXPECT_EQ(items(0), QStringList({ "A", "C", "D" }));
     }
 
     TEST_F(Form1Test, DoubleClickingAnEntryOpensTheEditDialogOnIt)

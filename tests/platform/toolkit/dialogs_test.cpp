@@ -1,6 +1,9 @@
 #include "platform/toolkit/dialogs.h"
 #include "support/modal_watcher.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -47,6 +50,43 @@ namespace {
         ModalWatcher watcher({ cancelFileDialog(record) });
         EXPECT_FALSE(askSaveFileName(nullptr, QStringLiteral("*.mdb")).has_value());
         EXPECT_TRUE(record.seen);
+    }
+
+    TEST(Dialogs, InARightToLeftApplicationPathsAndTheFilterReadLeftToRight)
+    {
+        struct DirectionRestorer {
+            Qt::LayoutDirection saved = QGuiApplication::layoutDirection();
+            ~DirectionRestorer() { QGuiApplication::setLayoutDirection(saved); }
+        } restorer;
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+        // A name that starts with Persian letters would otherwise read right to left.
+        const QString typed = QString::fromUtf8("جدول") + ".mdb";
+        bool dialogStaysRightToLeft = false;
+        QStringList drawnOtherwise; // boxes that look different in a left-to-right application
+        ModalWatcher watcher({ [&](QWidget& dialog) {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (name)
+                name->setText(typed);
+            dialogStaysRightToLeft = dialog.isRightToLeft();
+            const char* boxes[] = { "lookInCombo", "fileNameEdit", "fileTypeCombo" };
+            QImage inRightToLeft[3];
+            for (int i = 0; i < 3; ++i) {
+                if (auto* box = dialog.findChild<QWidget*>(QLatin1String(boxes[i])))
+                    inRightToLeft[i] = box->grab().toImage();
+            }
+            QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+            for (int i = 0; i < 3; ++i) {
+                auto* box = dialog.findChild<QWidget*>(QLatin1String(boxes[i]));
+                if (!box || inRightToLeft[i].isNull() || box->grab().toImage() != inRightToLeft[i])
+                    drawnOtherwise << QLatin1String(boxes[i]);
+            }
+            QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
+        } });
+        const auto chosen = askSaveFileName(nullptr, QStringLiteral("*.mdb"));
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_TRUE(chosen->endsWith('/' + typed)) << chosen->toStdString();
+        EXPECT_TRUE(dialogStaysRightToLeft);
+        EXPECT_TRUE(drawnOtherwise.isEmpty()) << drawnOtherwise.join(' ').toStdString();
     }
 
     TEST(Dialogs, AMessageHasOneOkButtonAndTheIconAsked)

@@ -173,6 +173,23 @@ namespace {
         EXPECT_EQ(doubleClicks.count(), 1);
     }
 
+    TEST_F(FormTest, ADoubleClickOnAPictureIsOneClick)
+    {
+        Form form;
+        ASSERT_TRUE(form.load(m_layout, standardControlRegistry()).ok());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QSignalSpy clicks(form.events(QStringLiteral("Image1")), &ControlEvents::Click);
+        // Through the window, so that Qt itself turns the second press into a
+        // double-click, as it does for the user.
+        const QPoint onImage
+            = form.control(QStringLiteral("Image1"))->geometry().topLeft() + QPoint(5, 5);
+        QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, onImage);
+        EXPECT_EQ(clicks.count(), 1);
+        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, onImage);
+        EXPECT_EQ(clicks.count(), 2);
+    }
+
     // The control that has the keyboard focus, counting a combo box's own
     // line edit as the combo box.
     QWidget* focusedControl(const Form& form)

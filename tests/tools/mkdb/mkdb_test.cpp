@@ -60,19 +60,53 @@ namespace {
         EXPECT_EQ(again.exitCode, 1);
         EXPECT_EQ(again.err, "bastara-mkdb: error 3204: Database already exists.\n");
         EXPECT_EQ(readFileBytes(dir / "x.mdb"), before);
+    }
 
-        // A failure after the database exists leaves it, without the table.
-        const auto badName = mkdb({ (dir / "y.mdb").string(), "bad.name", "a:Long:" });
-        EXPECT_EQ(badName.exitCode, 1);
-        EXPECT_NE(
-            badName.err.find("error 3125: 'bad.name' isn't a valid name."), std::string::npos);
-        const auto info = jet::readDatabase(readFileBytes(dir / "y.mdb"));
-        ASSERT_TRUE(info);
-        EXPECT_TRUE(info->tables.empty());
+    // Runs bastara-mkdb unable to write files larger than `bytes`: the new,
+    // empty database fits, the database with its table does not.
+    testing::ProcessResult mkdbWithFileSizeLimit(std::size_t bytes, std::vector<std::string> args)
+    {
+        // Ignored, the signal lets the write fail with EFBIG instead of
+        // ending the process; the disposition survives exec.
+        args.insert(args.begin(),
+            { "sh", "-c", "trap '' XFSZ; exec prlimit --fsize=" + std::to_string(bytes) + " \"$@\"",
+                "sh", BASTARA_MKDB_PATH });
+        return runProcess(args);
+    }
 
-        const auto noFields = mkdb({ (dir / "z.mdb").string(), "t" });
-        EXPECT_EQ(noFields.exitCode, 1);
-        EXPECT_NE(noFields.err.find("error 3264"), std::string::npos);
+    TEST(Mkdb, AFailureAfterCreationLeavesNoFileAndTheNameCanBeUsedAgain)
+    {
+        constexpr std::size_t emptyDatabaseBytes = 19 * 4096;
+        struct Case {
+            const char* what;
+            std::vector<std::string> fields;
+            bool diskFills;
+            const char* error;
+        };
+        const Case cases[] = {
+            { "invalid field name", { "x.y:Long:" }, false,
+                "error 3125: 'x.y' isn't a valid name." },
+            { "no fields", {}, false, "error 3264: No field defined" },
+            { "disk full writing the table", { "a:Long:" }, true,
+                "error 3026: Not enough space on disk." },
+        };
+        for (const Case& c : cases) {
+            TempDir dir;
+            std::vector<std::string> args { (dir / "t.mdb").string(), "t" };
+            args.insert(args.end(), c.fields.begin(), c.fields.end());
+            const auto refused
+                = c.diskFills ? mkdbWithFileSizeLimit(emptyDatabaseBytes + 4096, args) : mkdb(args);
+            EXPECT_EQ(refused.exitCode, 1) << c.what;
+            EXPECT_NE(refused.err.find(c.error), std::string::npos)
+                << c.what << ": " << refused.err;
+            EXPECT_TRUE(dir.entries().empty()) << c.what;
+
+            const auto again = mkdb({ (dir / "t.mdb").string(), "t", "a:Long:" });
+            EXPECT_EQ(again.exitCode, 0) << c.what << ": " << again.err;
+            const auto info = jet::readDatabase(readFileBytes(dir / "t.mdb"));
+            ASSERT_TRUE(info) << c.what;
+            EXPECT_EQ(info->tables.size(), 1u) << c.what;
+        }
     }
 
     TEST(Mkdb, RowProblemsAreReportedBeforeAnythingIsWritten)
