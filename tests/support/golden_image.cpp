@@ -99,18 +99,18 @@ namespace {
         return image.save(qtPath(path), "PNG");
     }
 
-    testing::AssertionResult update(
+    ::testing::AssertionResult update(
         const QImage& actual, const std::filesystem::path& golden, const char* what)
     {
         if (!writePng(actual, golden))
-            return testing::AssertionFailure() << "cannot write the golden image " << golden;
+            return ::testing::AssertionFailure() << "cannot write the golden image " << golden;
         std::printf("%s golden image %s\n", what, golden.c_str());
-        return testing::AssertionSuccess();
+        return ::testing::AssertionSuccess();
     }
 
 } // namespace
 
-testing::AssertionResult matchesGolden(
+::testing::AssertionResult matchesGolden(
     const gdi::Bitmap& bitmap, const std::string& name, const GoldenFolders& folders)
 {
     const std::filesystem::path goldenPath = folders.golden / (name + ".png");
@@ -122,7 +122,7 @@ testing::AssertionResult matchesGolden(
         if (updating())
             return update(actual, goldenPath, "created");
         const bool written = writePng(actual, out.actual);
-        return testing::AssertionFailure()
+        return ::testing::AssertionFailure()
             << "no golden image " << goldenPath << ".\nIf the drawing is right, create it with "
             << kRegenerate << " and look at it before committing."
             << (written ? "\nWhat was drawn: " + out.actual.string() : std::string());
@@ -144,7 +144,7 @@ testing::AssertionResult matchesGolden(
         std::error_code ignored;
         std::filesystem::remove(out.actual, ignored);
         std::filesystem::remove(out.diff, ignored);
-        return testing::AssertionSuccess();
+        return ::testing::AssertionSuccess();
     }
 
     if (updating())
@@ -162,7 +162,7 @@ testing::AssertionResult matchesGolden(
     }
     mismatch << "\nIf the change is intended, regenerate with " << kRegenerate
              << " and look at the new images before committing.";
-    return testing::AssertionFailure() << mismatch.str();
+    return ::testing::AssertionFailure() << mismatch.str();
 }
 
 } // namespace bastara::test

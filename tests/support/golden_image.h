@@ -30,7 +30,7 @@ struct GoldenFolders {
     std::filesystem::path output; // where failures leave their images
 };
 
-testing::AssertionResult matchesGolden(
+::testing::AssertionResult matchesGolden(
     const gdi::Bitmap& actual, const std::string& name, const GoldenFolders& folders);
 
 } // namespace bastara::test
