@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  # the golden-image tests and the gallery pin their own font configuration
+  libfontconfig-dev
   # Qt 6 Widgets (brings QtTest and the offscreen/xcb platform plugins) and its Persian texts
   qt6-base-dev qt6-translations-l10n
   # fonts: a metric twin of Times New Roman and the Arabic-script face the forms are laid out with

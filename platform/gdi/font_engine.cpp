@@ -56,6 +56,12 @@ namespace {
         font.setStrikeOut(logFont.strikeOut != 0);
         // Platform text widths have no pair kerning.
         font.setKerning(false);
+        // Glyph shapes must not follow the desktop's font settings (its
+        // fontconfig hint style and subpixel order, or a scale factor, which
+        // turns hinting off): light vertical-only hinting, as Debian's default
+        // configuration asks for, and greyscale antialiasing.
+        font.setHintingPreference(QFont::PreferVerticalHinting);
+        font.setStyleStrategy(QFont::NoSubpixelAntialias);
         if (logFont.height < 0) {
             font.setPixelSize(std::min(-logFont.height, kMaxFontPixels));
         } else if (logFont.height > 0) {

@@ -128,7 +128,8 @@ using FontRef = std::shared_ptr<const Font>;
 
 // CreateFontIndirect. Widths, escapement, orientation, precision, quality and
 // character set are kept but do not change the output: text is Unicode, upright
-// and antialiased.
+// and antialiased in greyscale with light hinting, whatever the desktop's font
+// settings ask for.
 [[nodiscard]] FontRef createFontIndirect(const LogFont& logFont);
 
 // The objects a new device context starts with.
