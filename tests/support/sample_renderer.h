@@ -1,9 +1,8 @@
 #pragma once
 
-// A stand-in look for tests, benchmarks and screenshots until the real looks
-// exist: a flat face, the caption and picture, a raised two-ring edge and the
-// focus indicator, drawn through the control's own primitives in the order a
-// look draws them.
+// A plain look for tests whose subject is not a look: a flat face, the caption
+// and picture, a raised two-ring edge and the focus indicator, drawn through
+// the control's own primitives in the order a look draws them.
 
 #include "button/button.h"
 #include "button/renderers/renderer.h"
