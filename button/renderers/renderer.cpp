@@ -1,5 +1,7 @@
 #include "button/renderers/renderer.h"
 
+#include "button/renderers/looks.h"
+
 namespace bastara::button {
 
 namespace {
@@ -28,8 +30,16 @@ const Renderer* RendererTable::find(Look look) const
 
 RendererTable defaultRenderers()
 {
-    // FIXME: the eight looks install themselves here once they exist.
-    return {};
+    RendererTable table;
+    table.install(Look::Classic, RenderClassic);
+    table.install(Look::FramedBevel, RenderFramedBevel);
+    table.install(Look::RoundedLight, RenderRoundedLight);
+    table.install(Look::Etched, RenderEtched);
+    table.install(Look::ThinEdge, RenderThinEdge);
+    table.install(Look::FlatHover, RenderFlatHover);
+    table.install(Look::SoftBevel, RenderSoftBevel);
+    table.install(Look::RoundedDark, RenderRoundedDark);
+    return table;
 }
 
 } // namespace bastara::button

@@ -8,10 +8,12 @@
 #include "platform/gdi/font_substitutes.h"
 #include "platform/gdi/picture.h"
 #include "platform/gdi/text.h"
+#include "platform/window/handles.h"
 #include "support/fake_host.h"
 
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace bastara::button::test {
@@ -78,6 +80,13 @@ inline gdi::Rect boxOfChanges(const gdi::Bitmap& bitmap, gdi::ColorRef backgroun
                 box = { std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
                     std::max(box.bottom, y + 1) };
     return box.isEmpty() ? gdi::Rect {} : box;
+}
+
+// A window handle as decimal text, as a control's Tag holds its container.
+inline std::u16string handleTag(window::WindowHandle handle)
+{
+    const std::string digits = window::windowHandleText(handle);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 inline gdi::Bitmap& bufferOf(Button& button)

@@ -124,6 +124,7 @@ namespace {
 
     TEST_F(PipelineTest, ALookWithoutARendererDrawsNothing)
     {
+        m_button.renderers().remove(Look::Etched);
         m_button.state().buttonStyle = Look::Etched;
         m_button.onHostResize();
         m_button.state().buttonStyle = Look(8);

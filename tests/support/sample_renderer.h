@@ -1,10 +1,9 @@
 #pragma once
 
-// A stand-in look for tests, benchmarks and screenshots until the real looks
-// exist: the face (through the shape pre-pass, so shapes and gradients show),
-// the caption and picture, a raised two-ring edge on the shapes with edges and
-// the focus indicator, drawn through the control's own primitives in the order
-// a look draws them.
+// A plain look for tests whose subject is not a look: the face (through the
+// shape pre-pass, so shapes and gradients show), the caption and picture, a
+// raised two-ring edge on the shapes with edges and the focus indicator, drawn
+// through the control's own primitives in the order a look draws them.
 
 #include "button/button.h"
 #include "button/renderers/renderer.h"

@@ -91,6 +91,7 @@ namespace {
     TEST_F(ControlHostTest, AnUndrawnSurfaceRaisesPaintWhenExposed)
     {
         // Nothing draws (no look), so the surface is never brought up to date.
+        m_host->control().renderers().remove(button::Look::Classic);
         m_host->setSizePixels(60, 20);
         m_form.show();
         EXPECT_TRUE(runEventsUntil([&] { return m_host->paintsRaised() > 0; }));
