@@ -7,7 +7,6 @@
 #include "platform/window/regions.h"
 #include "platform/window/widget_bridge.h"
 #include "support/fake_host.h"
-#include "support/sample_renderer.h"
 
 #include <QWidget>
 #include <array>
@@ -85,9 +84,9 @@ namespace {
         return std::to_string(static_cast<int>(value));
     }
 
-    std::string lookLabel(SceneLook look)
+    std::string lookLabel(Look look)
     {
-        return look ? number(*look) + " " + kLookNames[std::size_t(*look)].label : "stand-in";
+        return number(look) + " " + kLookNames[std::size_t(look)].label;
     }
 
     std::vector<ButtonScene> makeScenes()
@@ -95,14 +94,12 @@ namespace {
         std::vector<ButtonScene> scenes;
         const std::string shapesRow = "shapes, " + lookLabel(kShapeAndGradientLook);
         const std::string gradientsRow = "gradients, " + lookLabel(kShapeAndGradientLook);
-        auto addLookRow = [&](SceneLook look, const std::string& name, const std::string& row) {
+        for (int k = 0; k < kLookCount; ++k) {
+            const std::string name = "look" + number(k) + "_" + kLookNames[std::size_t(k)].name;
             for (const StateName& s : kStates)
-                scenes.push_back({ name + "_" + s.name.name, row, s.name.label, look, s.state });
-        };
-        addLookRow(std::nullopt, "standin", lookLabel(std::nullopt));
-        for (int k = 0; k < kLookCount; ++k)
-            addLookRow(Look(k), "look" + number(k) + "_" + kLookNames[std::size_t(k)].name,
-                lookLabel(Look(k)));
+                scenes.push_back({ name + "_" + s.name.name, lookLabel(Look(k)), s.name.label,
+                    Look(k), s.state });
+        }
         for (const ShapeName& s : kShapes) {
             const std::string n = number(s.shape);
             scenes.push_back({ "shape" + n + "_" + s.name.name, shapesRow, n + " " + s.name.label,
@@ -151,7 +148,7 @@ namespace {
     // The properties the create button is stored with, and the scene's own.
     void configure(ButtonState& s, const ButtonScene& scene)
     {
-        s.buttonStyle = scene.look.value_or(Look::Classic);
+        s.buttonStyle = scene.look;
         s.captionText = kCreateCaption;
         s.captionAlign = CaptionAlignment::Center;
         s.captionStyle = CaptionEffect::Engraved;
@@ -222,15 +219,8 @@ void PrintTo(const ButtonScene& scene, std::ostream* out)
     *out << scene.name;
 }
 
-bool hasRenderer(const ButtonScene& scene)
-{
-    return !scene.look || defaultRenderers().find(*scene.look) != nullptr;
-}
-
 gdi::BitmapRef renderScene(const ButtonScene& scene)
 {
-    if (!hasRenderer(scene))
-        return nullptr;
     gdi::ScopedSystemColors pinned(gdi::referenceSystemColors());
     gdi::installFontSubstitutes();
 
@@ -241,8 +231,6 @@ gdi::BitmapRef renderScene(const ButtonScene& scene)
     host.isEnabled = scene.state != SceneState::Disabled;
     Button button(host);
     host.control = &button;
-    if (!scene.look)
-        button.renderers().install(Look::Classic, renderSample);
     configure(button.state(), scene);
     button.UpdateResources("Picture");
     button.UpdateResources("BackColor");

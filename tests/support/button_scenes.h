@@ -11,12 +11,8 @@
 //   on, pointer inside), pressed, checked (check-box mode, Value True) and
 //   disabled;
 // - each shape 1..8 (7 and 8 cut from a picture), and each gradient mode
-//   1..4 (to a blue gradient colour), in the look that kShapeAndGradientLook
-//   names.
-// The looks come from the renderers a new button installs; a scene whose look
-// has none yet is not drawn. The stand-in look of the tests
-// (sample_renderer.h) has its own row, so the machinery is proven before the
-// looks exist.
+//   1..4 (to a blue gradient colour), in the look kShapeAndGradientLook.
+// The looks are the renderers a new button installs.
 //
 // The picture is what the window shows: outside a shape's window region, the
 // container's back colour. Run under pinRenderingEnvironment(); system
@@ -25,7 +21,6 @@
 #include "button/properties.h"
 #include "platform/gdi/bitmap.h"
 
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -41,12 +36,8 @@ enum class SceneState {
     Disabled,
 };
 
-// Which renderer draws a scene: a look as a new button installs it, or
-// nullopt for the tests' stand-in look.
-using SceneLook = std::optional<Look>;
-
-// FIXME: one of the eight looks once they exist (then regenerate the images).
-inline constexpr SceneLook kShapeAndGradientLook = std::nullopt;
+// The look the shape and gradient scenes are drawn in.
+inline constexpr Look kShapeAndGradientLook = Look::Classic;
 
 struct ButtonScene {
     // The scene's golden image is <name>.png; also the test's parameter name.
@@ -54,7 +45,7 @@ struct ButtonScene {
     // Where the gallery puts it: a row, and a cell label within the row.
     std::string row;
     std::string label;
-    SceneLook look;
+    Look look = Look::Classic;
     SceneState state = SceneState::Normal;
     Shape shape = Shape::Rectangle;
     GradientDirection gradient = GradientDirection::None;
@@ -63,14 +54,11 @@ struct ButtonScene {
 // Its name, in test messages.
 void PrintTo(const ButtonScene& scene, std::ostream* out);
 
-// Rows in gallery order: the stand-in look, the looks 0..7, the shapes, the
-// gradients; within a row, left to right.
+// Rows in gallery order: the looks 0..7, the shapes, the gradients; within a
+// row, left to right.
 const std::vector<ButtonScene>& buttonScenes();
 
-// True when the scene's look has a renderer to draw it with.
-bool hasRenderer(const ButtonScene& scene);
-
-// What the scene's window shows; nullptr when its look has no renderer.
+// What the scene's window shows.
 gdi::BitmapRef renderScene(const ButtonScene& scene);
 
 } // namespace bastara::button::test

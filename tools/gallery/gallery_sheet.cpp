@@ -26,7 +26,6 @@ namespace {
     constexpr int kRowPitch = kLabelHeight + kCellHeight + kRowGap;
 
     const QColor kInk(0x33, 0x33, 0x33);
-    const QColor kFaint(0xA0, 0xA0, 0xA0);
 
     struct Row {
         std::string label;
@@ -53,13 +52,6 @@ namespace {
         font.setHintingPreference(QFont::PreferVerticalHinting);
         font.setStyleStrategy(QFont::NoSubpixelAntialias);
         return font;
-    }
-
-    void drawEmptyCell(QPainter& painter, const QRect& cell)
-    {
-        painter.setPen(QPen(kFaint, 1, Qt::DashLine));
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
-        painter.drawText(cell, Qt::AlignCenter, QStringLiteral("no renderer yet"));
     }
 
 } // namespace
@@ -91,10 +83,7 @@ QImage drawGallerySheet()
             painter.drawText(QRect(left, top, kCellWidth, kLabelHeight),
                 Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(scene.label));
             const QRect cell(left, top + kLabelHeight, kCellWidth, kCellHeight);
-            if (const gdi::BitmapRef image = button::test::renderScene(scene))
-                painter.drawImage(cell.topLeft(), gdi::toQImage(*image));
-            else
-                drawEmptyCell(painter, cell);
+            painter.drawImage(cell.topLeft(), gdi::toQImage(*button::test::renderScene(scene)));
         }
     }
     return sheet;

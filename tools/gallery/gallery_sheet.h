@@ -2,8 +2,7 @@
 
 // The gallery: every button scene (tests/support/button_scenes.h) on one
 // sheet, a row per look with a column per state, then a row of shapes and a
-// row of gradient modes, each cell under a small label. A scene whose look has
-// no renderer yet shows as an empty labelled box.
+// row of gradient modes, each cell under a small label.
 //
 // Needs a QApplication, started after pinRenderingEnvironment() so that the
 // sheet comes out the same on every machine.
