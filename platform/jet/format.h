@@ -222,7 +222,7 @@ namespace column {
 //   logical: 0 59 06 00 00 | 4 number | 8 real index | 12 0 | 13 FF FF FF FF
 //            | 17 0 | 21 04 | 22 04 | 23 kind | 24 0
 namespace index {
-    inline constexpr std::size_t slots = 10;
+    inline constexpr std::size_t columnSlots = 10; // not "slots": Qt defines that as a macro
     inline constexpr std::size_t slotSize = 3;
     inline constexpr std::size_t realSlots = 4;
     inline constexpr std::size_t realUsageMap = 34;
@@ -238,7 +238,7 @@ namespace index {
     inline constexpr std::uint8_t kindOther = 0x00;
     inline constexpr std::uint8_t kindPrimaryKey = 0x01;
 
-    static_assert(realSlots + slots * slotSize == realUsageMap);
+    static_assert(realSlots + columnSlots * slotSize == realUsageMap);
     static_assert(realFlags + 1 + 5 == tdef::realIndexSize);
 } // namespace index
 

@@ -53,7 +53,7 @@ namespace {
     void writeRealIndex(PageWriter& w, const RealIndexDefinition& index)
     {
         w.u32le(t::realIndexMagic);
-        for (std::size_t slot = 0; slot < format::index::slots; ++slot) {
+        for (std::size_t slot = 0; slot < format::index::columnSlots; ++slot) {
             if (slot < index.columns.size())
                 w.u16le(index.columns[slot]).u8(format::index::ascending);
             else
@@ -90,7 +90,7 @@ Result<void, FormatError> checkTableDefinition(const TableDefinition& table)
             return Unexpected { invalid("column length does not suit its type") };
     }
     for (const RealIndexDefinition& index : table.realIndexes) {
-        if (index.columns.empty() || index.columns.size() > format::index::slots)
+        if (index.columns.empty() || index.columns.size() > format::index::columnSlots)
             return Unexpected { invalid("a real index has 1 to 10 columns") };
         for (std::uint16_t column : index.columns) {
             if (column >= table.columns.size())
