@@ -9,21 +9,24 @@ namespace bastara::app {
 namespace {
 
     // The table and its fields, in row order, in a database just created.
-    dao::EngineResult<void> defineTable(
+    Result<void, EngineFailure> defineTable(
         dao::Database& database, const std::u16string& tableName, const std::vector<FieldRow>& rows)
     {
         auto tableDef = database.CreateTableDef(tableName);
         if (!tableDef)
-            return Unexpected { tableDef.error() };
-        for (const FieldRow& row : rows) {
-            const int32_t type = *typeCodeForName(row.typeName);
-            auto field = (*tableDef)->CreateField(row.name, type, numericPrefix(row.sizeText));
+            return Unexpected { EngineFailure { tableDef.error(), {} } };
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            const FieldRow& typed = rows[row];
+            const int32_t type = *typeCodeForName(typed.typeName);
+            auto field = (*tableDef)->CreateField(typed.name, type, numericPrefix(typed.sizeText));
             if (!field)
-                return Unexpected { field.error() };
+                return Unexpected { EngineFailure { field.error(), row } };
             if (auto appended = (*tableDef)->Fields.Append(*field); !appended)
-                return appended;
+                return Unexpected { EngineFailure { appended.error(), row } };
         }
-        return database.TableDefs.Append(*tableDef);
+        if (auto appended = database.TableDefs.Append(*tableDef); !appended)
+            return Unexpected { EngineFailure { appended.error(), {} } };
+        return {};
     }
 
 } // namespace
@@ -36,7 +39,7 @@ Result<void, CreateFailure> createTable(const std::filesystem::path& path,
 
     auto created = dao::DBEngine::instance().CreateDatabase(path, dao::dbLangGeneral, options);
     if (!created)
-        return Unexpected { CreateFailure { created.error() } };
+        return Unexpected { CreateFailure { EngineFailure { created.error(), {} } } };
     std::shared_ptr<dao::Database> database = std::move(*created);
     // The file holds nothing of the user's yet: if the table cannot be
     // written, the disk goes back to how it was before.

@@ -8,13 +8,21 @@
 #include "platform/dao/dao.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 namespace bastara::app {
 
-using CreateFailure = std::variant<RowProblem, dao::EngineError>;
+// The engine refused a call. `row` is the field row (0-based) whose field it
+// refused; empty when it refused the database or the table.
+struct EngineFailure {
+    dao::EngineError error;
+    std::optional<std::size_t> row;
+};
+
+using CreateFailure = std::variant<RowProblem, EngineFailure>;
 
 // Checks the rows, then asks the engine for a new database at `path` (general
 // sort order, encoded pages unless `options` says otherwise), a table named

@@ -218,7 +218,7 @@ void Form1::CreateDb(const QString& path)
             toolkit::MessageIcon::Warning);
     else
         toolkit::showMessage(this, applicationTitle,
-            engineFailureMessage(std::get<dao::EngineError>(created.error())),
+            engineFailureMessage(std::get<EngineFailure>(created.error()), rows),
             toolkit::MessageIcon::Critical);
 }
 

@@ -59,9 +59,22 @@ QString rowProblemMessage(const RowProblem& problem, const std::vector<FieldRow>
               .arg(isolated(known.join(QStringLiteral(", "))));
 }
 
-QString engineFailureMessage(const dao::EngineError& error)
+QString engineFailureMessage(const EngineFailure& failure, const std::vector<FieldRow>& rows)
 {
-    return notCreated + QLatin1Char('\n')
+    QString message = notCreated + QLatin1Char('\n');
+    // The engine's description rarely names the field it refused ("Invalid
+    // argument."); among many rows the user could not tell which one it was.
+    if (failure.row && *failure.row < rows.size()) {
+        const FieldRow& row = rows[*failure.row];
+        message += QStringLiteral("رديف %1: فيلد «%2» از نوع «%3» با سايز «%4»")
+                       .arg(persianNumber(static_cast<qlonglong>(*failure.row) + 1),
+                           isolated(QString::fromStdU16String(row.name)),
+                           isolated(QString::fromStdU16String(row.typeName)),
+                           isolated(QString::fromStdU16String(row.sizeText)))
+            + QLatin1Char('\n');
+    }
+    const dao::EngineError& error = failure.error;
+    return message
         + QStringLiteral("خطاي %1: %2")
               .arg(
                   persianNumber(error.number), isolated(QString::fromStdString(error.description)));

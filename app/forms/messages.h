@@ -17,8 +17,9 @@ QString successMessage();
 // unknown type, the type as typed and the names that are known.
 QString rowProblemMessage(const RowProblem& problem, const std::vector<FieldRow>& rows);
 
-// The engine's error number and its description.
-QString engineFailureMessage(const dao::EngineError& error);
+// The engine's error number and its description; when the engine refused a
+// field, first the row (counted from 1) with its name, type and size as typed.
+QString engineFailureMessage(const EngineFailure& failure, const std::vector<FieldRow>& rows);
 
 // Why the position typed into the edit dialog was refused.
 QString positionProblemMessage(PositionProblem problem, const QString& typed, std::size_t rowCount);

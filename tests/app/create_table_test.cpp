@@ -22,8 +22,8 @@ namespace {
 
     int32_t engineNumber(const Result<void, CreateFailure>& result)
     {
-        const auto* error = result ? nullptr : std::get_if<dao::EngineError>(&result.error());
-        return error ? error->number : 0;
+        const auto* failure = result ? nullptr : std::get_if<EngineFailure>(&result.error());
+        return failure ? failure->error.number : 0;
     }
 
     TEST(CreateTable, WritesAnEncodedDatabaseWithTheRowsInOrder)

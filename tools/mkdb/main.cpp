@@ -42,7 +42,7 @@ int main(int argc, char** argv)
         printError(mkdb::describeRowProblem(*problem, command->rows));
         return BadInput;
     }
-    const auto& error = std::get<dao::EngineError>(created.error());
+    const auto& error = std::get<app::EngineFailure>(created.error()).error;
     printError("error " + std::to_string(error.number) + ": " + error.description);
     return EngineRefused;
 }

@@ -113,7 +113,8 @@ namespace {
         EXPECT_TRUE(unknown.contains(QString::fromUtf8("رديف ۲:")));
         EXPECT_TRUE(unknown.contains(QStringLiteral("Varchar")));
         EXPECT_TRUE(unknown.contains(QStringLiteral("Integer")));
-        const QString engine = engineFailureMessage({ 3204, "Database already exists." });
+        const QString engine
+            = engineFailureMessage({ { 3204, "Database already exists." }, {} }, rows);
         EXPECT_TRUE(engine.contains(QString::fromUtf8("۳۲۰۴")));
         EXPECT_TRUE(engine.contains(QStringLiteral("Database already exists.")));
         EXPECT_TRUE(positionProblemMessage(PositionProblem::OutsideList, QStringLiteral("5"), 3)

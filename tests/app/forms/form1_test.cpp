@@ -208,8 +208,8 @@ namespace {
 
     TEST_F(Form1Test, AnEmptyListStillGoesToTheEngineAndItsErrorIsShown)
     {
-        engine.failure = CreateFailure { dao::EngineError {
-            3264, "No field defined--cannot append TableDef or Index." } };
+        engine.failure = CreateFailure { EngineFailure {
+            { 3264, "No field defined--cannot append TableDef or Index." }, {} } };
         QTemporaryDir dir;
         FileDialogRecord saveDialog;
         MessageRecord message;
@@ -227,7 +227,8 @@ namespace {
     TEST_F(Form1Test, AfterAnEngineFailureTheListIsIntactAndCanBeWrittenAgain)
     {
         addRows({ { "A", "Text", "50" }, { "B", "Long", "4" } });
-        engine.failure = CreateFailure { dao::EngineError { 3204, "Database already exists." } };
+        engine.failure
+            = CreateFailure { EngineFailure { { 3204, "Database already exists." }, {} } };
         QTemporaryDir dir;
         FileDialogRecord firstDialog, secondDialog;
         MessageRecord failure, success;
