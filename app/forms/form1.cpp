@@ -6,6 +6,7 @@
 #include "platform/toolkit/required_controls.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -224,6 +225,12 @@ void Form1::CreateDb(const QString& path)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    // The save dialog or a message box of this window goes with it, so that
+    // nothing is created for a window that is no longer there.
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        if (dialog->isVisible())
+            dialog->reject();
+    }
     if (m_entryDialog)
         m_entryDialog->close();
     if (m_editDialog)
