@@ -1,57 +1,26 @@
 // The main window over the real engine: what reaches the disk.
 
-#include "form1_fixture.h"
+#include "engine_backed_form1.h"
 #include "support/modal_watcher.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace bastara::app {
 namespace {
 
     using namespace test_support;
 
-    CreateTableFunction realEngine()
+    // The tables mdbtools finds in the file, or nothing when it is not installed.
+    std::optional<QString> tablesSeenByMdbtools(const QString& path)
     {
-        return
-            [](const std::filesystem::path& path, const std::u16string& tableName,
-                const std::vector<FieldRow>& rows) { return createTable(path, tableName, rows); };
+        if (QStandardPaths::findExecutable(QStringLiteral("mdb-tables")).isEmpty())
+            return std::nullopt;
+        QProcess tables;
+        tables.start(QStringLiteral("mdb-tables"), { QStringLiteral("-1"), path });
+        tables.waitForFinished(10000);
+        return QString::fromUtf8(tables.readAllStandardOutput()).trimmed();
     }
-
-    class EngineBackedForm1Test : public Form1Test
-    {
-    protected:
-        void SetUp() override
-        {
-            gdi::installFontSubstitutes();
-            auto form = Form1::create(toolkit::standardControlRegistry(), realEngine());
-            ASSERT_TRUE(form.ok()) << form.error().message.toStdString();
-            form1 = std::move(*form);
-            form1->show();
-            ASSERT_TRUE(m_dir.isValid());
-        }
-
-        QByteArray contents(const QString& path)
-        {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }
-
-        // The tables mdbtools finds in the file, or nothing when it is not installed.
-        std::optional<QString> tablesSeenByMdbtools(const QString& path)
-        {
-            if (QStandardPaths::findExecutable(QStringLiteral("mdb-tables")).isEmpty())
-                return std::nullopt;
-            QProcess tables;
-            tables.start(QStringLiteral("mdb-tables"), { QStringLiteral("-1"), path });
-            tables.waitForFinished(10000);
-            return QString::fromUtf8(tables.readAllStandardOutput()).trimmed();
-        }
-
-        QTemporaryDir m_dir;
-    };
 
     TEST_F(EngineBackedForm1Test, WritingTheSameListTwiceFailsTheSecondTimeAndKeepsTheFirstFile)
     {
