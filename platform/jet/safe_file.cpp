@@ -37,6 +37,12 @@ namespace {
         return "." + name.substr(0, 200) + "." + randomSuffix() + ".tmp";
     }
 
+    // The errno a test asks `step` to fail with, or 0.
+    int injectedFailure(const FileWriteOptions& options, FileStep step)
+    {
+        return options.failStep ? options.failStep(step) : 0;
+    }
+
     bool unnamedTempFilesUsable()
     {
         return ::access("/proc/self/fd", X_OK) == 0;
@@ -46,9 +52,12 @@ namespace {
     class TempFile
     {
     public:
-        static Result<TempFile, IoError> create(
-            int folder, const std::string& name, TempFileMode mode, const std::string& shownPath)
+        static Result<TempFile, IoError> create(int folder, const std::string& name,
+            const FileWriteOptions& options, const std::string& shownPath)
         {
+            if (const int injected = injectedFailure(options, FileStep::CreateTemporary))
+                return systemFailure(shownPath, injected);
+            const TempFileMode mode = options.tempMode;
             if (mode != TempFileMode::Named && unnamedTempFilesUsable()) {
                 const int fd = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, newFileMode);
                 if (fd >= 0)
@@ -88,8 +97,10 @@ namespace {
 
         // Gives the file the target's name, failing if the name is taken.
         Result<void, IoError> publishNoReplace(
-            const std::string& name, const std::string& shownPath)
+            const std::string& name, const std::string& shownPath, const FileWriteOptions& options)
         {
+            if (const int injected = injectedFailure(options, FileStep::Publish))
+                return systemFailure(shownPath, injected);
             if (m_tempName.empty()) {
                 if (::linkat(
                         AT_FDCWD, procPath().c_str(), m_folder, name.c_str(), AT_SYMLINK_FOLLOW)
@@ -113,11 +124,14 @@ namespace {
         }
 
         // Gives the file the target's name, replacing what has it.
-        Result<void, IoError> publishReplace(const std::string& name, const std::string& shownPath)
+        Result<void, IoError> publishReplace(
+            const std::string& name, const std::string& shownPath, const FileWriteOptions& options)
         {
             if (m_tempName.empty()) {
                 // An unnamed file cannot be renamed: link it under a temporary
                 // name first (the only moment a temporary name exists).
+                if (const int injected = injectedFailure(options, FileStep::NameTemporary))
+                    return systemFailure(shownPath, injected);
                 for (int attempt = 0; m_tempName.empty(); ++attempt) {
                     std::string tempName = tempNameFor(name);
                     if (::linkat(AT_FDCWD, procPath().c_str(), m_folder, tempName.c_str(),
@@ -128,6 +142,8 @@ namespace {
                         return systemFailure(shownPath);
                 }
             }
+            if (const int injected = injectedFailure(options, FileStep::Publish))
+                return systemFailure(shownPath, injected);
             if (::renameat(m_folder, m_tempName.c_str(), m_folder, name.c_str()) != 0)
                 return systemFailure(shownPath);
             m_tempName.clear();
@@ -161,11 +177,13 @@ namespace {
         return sink->sync();
     }
 
-    void syncFolder(int folder)
+    void syncFolder(int folder, const FileWriteOptions& options)
     {
-        // Makes the new name durable; the file itself already is, so a
-        // failure here is not worth failing the whole write for.
-        ::fsync(folder);
+        // Makes the new name durable; the file itself already is, and the
+        // name is already given, so a failure here is not worth failing the
+        // whole write for (and cannot be undone for a replacement).
+        if (injectedFailure(options, FileStep::SyncFolder) == 0)
+            ::fsync(folder);
     }
 
     bool sameTime(const timespec& a, const timespec& b)
@@ -189,6 +207,19 @@ OwnedFile::Identity OwnedFile::identityOf(const struct ::stat& status)
     return { status.st_dev, status.st_ino, status.st_size, status.st_mtim };
 }
 
+// Read before the file takes its name (neither linking nor renaming changes
+// any of it), so that nothing can fail once it has.
+Result<OwnedFile::Identity, IoError> OwnedFile::identityOfNewFile(
+    int fd, const std::string& shownPath, const FileWriteOptions& options)
+{
+    if (const int injected = injectedFailure(options, FileStep::ReadIdentity))
+        return systemFailure(shownPath, injected);
+    struct stat status { };
+    if (::fstat(fd, &status) != 0)
+        return systemFailure(shownPath);
+    return identityOf(status);
+}
+
 Result<OwnedFile, IoError> OwnedFile::createNew(const std::filesystem::path& path,
     const ContentWriter& contents, const FileWriteOptions& options)
 {
@@ -210,19 +241,18 @@ Result<OwnedFile, IoError> OwnedFile::createNew(const std::filesystem::path& pat
     if (errno != ENOENT)
         return systemFailure(shownPath);
 
-    auto temp = TempFile::create(folder.get(), name, options.tempMode, shownPath);
+    auto temp = TempFile::create(folder.get(), name, options, shownPath);
     if (!temp)
         return Unexpected { temp.error() };
     if (auto written = writeAndSync(*temp, shownPath, contents, options); !written)
         return Unexpected { written.error() };
-    if (auto published = temp->publishNoReplace(name, shownPath); !published)
+    const auto identity = identityOfNewFile(temp->fd(), shownPath, options);
+    if (!identity)
+        return Unexpected { identity.error() };
+    if (auto published = temp->publishNoReplace(name, shownPath, options); !published)
         return Unexpected { published.error() };
-    syncFolder(folder.get());
-
-    struct stat status { };
-    if (::fstat(temp->fd(), &status) != 0)
-        return systemFailure(shownPath);
-    return OwnedFile(path, std::move(folder), name, temp->release(), identityOf(status));
+    syncFolder(folder.get(), options);
+    return OwnedFile(path, std::move(folder), name, temp->release(), *identity);
 }
 
 Result<void, IoError> OwnedFile::checkStillOurs() const
@@ -249,22 +279,21 @@ Result<void, IoError> OwnedFile::replaceContents(
     const std::string shownPath = m_path.string();
     if (auto ours = checkStillOurs(); !ours)
         return ours;
-    auto temp = TempFile::create(m_folder.get(), m_name, options.tempMode, shownPath);
+    auto temp = TempFile::create(m_folder.get(), m_name, options, shownPath);
     if (!temp)
         return Unexpected { temp.error() };
     if (auto written = writeAndSync(*temp, shownPath, contents, options); !written)
         return written;
+    const auto identity = identityOfNewFile(temp->fd(), shownPath, options);
+    if (!identity)
+        return Unexpected { identity.error() };
     // Again, as close to the rename as possible.
     if (auto ours = checkStillOurs(); !ours)
         return ours;
-    if (auto published = temp->publishReplace(m_name, shownPath); !published)
+    if (auto published = temp->publishReplace(m_name, shownPath, options); !published)
         return published;
-    syncFolder(m_folder.get());
-
-    struct stat status { };
-    if (::fstat(temp->fd(), &status) != 0)
-        return systemFailure(shownPath);
-    m_identity = identityOf(status);
+    syncFolder(m_folder.get(), options);
+    m_identity = *identity;
     m_file = temp->release();
     return {};
 }

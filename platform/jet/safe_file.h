@@ -19,7 +19,10 @@
 // readers that do not.
 //
 // A failure at any step removes the temporary file and leaves the target as
-// it was.
+// it was. Every step that can fail runs before the file takes the target's
+// name; after it only the folder's sync runs, and its failure is not
+// reported: the file is complete either way, and some file systems cannot
+// sync a folder at all.
 
 #include "platform/jet/io_error.h"
 #include "platform/jet/page_store.h"
@@ -42,10 +45,22 @@ enum class TempFileMode {
     Named, // a hidden temporary name in the same folder
 };
 
+// The steps of a write besides the bytes and their sync (those go through
+// the sink), in the order they run.
+enum class FileStep {
+    CreateTemporary, // the temporary file in the target's folder
+    ReadIdentity, // the new file's device, inode, size and time, for later checks
+    NameTemporary, // replaceContents with an unnamed temporary: a name to rename from
+    Publish, // the link or rename that gives the file the target's name
+    SyncFolder, // the folder's fsync that makes the new name durable
+};
+
 struct FileWriteOptions {
     TempFileMode tempMode = TempFileMode::Automatic;
     // Wraps the temporary file's sink; tests use it to fail a chosen write.
     std::function<std::unique_ptr<PageSink>(std::unique_ptr<PageSink>)> wrapSink;
+    // Tests: the errno a step fails with instead of running; 0 lets it run.
+    std::function<int(FileStep)> failStep;
 };
 
 // Writes the whole contents to the sink it is given.
@@ -74,6 +89,8 @@ private:
         Identity identity);
     [[nodiscard]] Result<void, IoError> checkStillOurs() const;
     static Identity identityOf(const struct ::stat& status);
+    [[nodiscard]] static Result<Identity, IoError> identityOfNewFile(
+        int fd, const std::string& shownPath, const FileWriteOptions& options);
 
     std::filesystem::path m_path;
     UniqueFd m_folder;

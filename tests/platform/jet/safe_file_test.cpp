@@ -45,7 +45,7 @@ namespace {
     class SafeFile : public ::testing::TestWithParam<TempFileMode>
     {
     protected:
-        FileWriteOptions options() const { return { GetParam(), {} }; }
+        FileWriteOptions options() const { return { GetParam(), {}, {} }; }
         TempDir m_dir;
     };
 
