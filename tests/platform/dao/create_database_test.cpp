@@ -158,11 +158,42 @@ namespace {
                 EXPECT_TRUE(dir.entries().empty());
             }
         }
-        ScopedEngineHooks hooks(
-            { bastara::testing::failingWrites(-1, jet::IoErrorKind::DiskFull, ENOSPC, true), {},
-                {} });
-        EXPECT_TRUE(failsWith(create(dir / "x.mdb"), 3026, "Not enough space on disk."));
-        EXPECT_TRUE(dir.entries().empty());
+        {
+            ScopedEngineHooks hooks(
+                { bastara::testing::failingWrites(-1, jet::IoErrorKind::DiskFull, ENOSPC, true), {},
+                    {} });
+            EXPECT_TRUE(failsWith(create(dir / "x.mdb"), 3026, "Not enough space on disk."));
+            EXPECT_TRUE(dir.entries().empty());
+        }
+
+        // Every step of writing the file, with either kind of temporary file:
+        // no file at all, or (the folder's sync only) the complete file.
+        const EngineHooks fixed { {}, [] { return 45000.5; }, [] { return 0x5EED5EEDu; } };
+        for (jet::TempFileMode mode : { jet::TempFileMode::Unnamed, jet::TempFileMode::Named }) {
+            int writes = 0;
+            EngineHooks counting = fixed;
+            counting.writeOptions = bastara::testing::countingWrites(writes, mode);
+            std::optional<ScopedEngineHooks> hooks(std::in_place, counting);
+            ASSERT_TRUE(create(dir / "x.mdb"));
+            const auto complete = readFileBytes(dir / "x.mdb");
+            std::filesystem::remove(dir / "x.mdb");
+            ASSERT_EQ(writes, 19);
+            for (const auto& fault : bastara::testing::everyWriteFault(writes, mode, false)) {
+                EngineHooks faulty = fixed;
+                faulty.writeOptions = fault.options;
+                hooks.emplace(faulty);
+                const bool created = create(dir / "x.mdb").ok();
+                if (fault.reported) {
+                    EXPECT_FALSE(created) << fault.name;
+                    EXPECT_TRUE(dir.entries().empty()) << fault.name;
+                } else {
+                    EXPECT_TRUE(created) << fault.name;
+                    EXPECT_EQ(readFileBytes(dir / "x.mdb"), complete) << fault.name;
+                    EXPECT_EQ(dir.entries(), std::vector<std::string> { "x.mdb" }) << fault.name;
+                }
+                std::filesystem::remove(dir / "x.mdb");
+            }
+        }
     }
 
     TEST(CreateDatabase, PermissionErrorsNameTheFile)
