@@ -8,10 +8,13 @@
 #
 # Exits 77 (skipped) when Xvfb, xdotool or mdbtools are missing. With
 # BASTARA_SCREENSHOT_DIR set, saves pictures of the windows and dialogs there.
+#
+# Every wait is for a condition (a window shown or gone, a file readable, a
+# picture that stopped changing) with a deadline; none is a fixed sleep.
 set -euo pipefail
 
 program=$(realpath "$1")
-for tool in Xvfb xdotool setxkbmap mdb-tables mdb-schema; do
+for tool in Xvfb xdotool setxkbmap xmodmap mdb-tables mdb-schema; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -35,15 +38,49 @@ trap finish EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 step() { echo "-- $*"; }
 
+# Runs the command after $1 until it succeeds; fails after $1 seconds.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
 # A display number of the server's own choosing, so parallel runs never clash.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: the keyboard map set up below survives the moments without clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+wait_until 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(cat "$work/display")"
 setxkbmap -layout us
+
+# Gives each non-ASCII letter of the texts a key of its own, before the
+# program starts and reads the keyboard map. xdotool then types them with
+# those keys; left to itself it remaps a spare key for each letter while the
+# program runs, and letters went missing when the program read the map late.
+bind_letters() {
+  local LC_ALL=C.UTF-8 text letter code i
+  local -a free
+  local -A bound=()
+  mapfile -t free < <(xmodmap -pke | awk 'NF <= 3 && $2 > 8 { print $2 }')
+  for text in "$@"; do
+    for ((i = 0; i < ${#text}; i++)); do
+      letter=${text:i:1}
+      printf -v code %d "'$letter"
+      [ "$code" -lt 128 ] || [ -n "${bound[$letter]:-}" ] && continue
+      [ ${#free[@]} -gt 0 ] || fail "no free key for the letter $letter"
+      xmodmap -e "keycode ${free[0]} = $(printf 'U%04X' "$code")"
+      bound[$letter]=${free[0]}
+      free=("${free[@]:1}")
+    done
+  done
+}
+persian_name="نام"
+bind_letters "$persian_name"
 
 mkdir -m 0700 "$work/runtime"
 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
@@ -54,55 +91,45 @@ window_named() {
   timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
 }
 
-# A visible window of the program that is not in the list given.
-new_window() {
+# Prints a visible window of the program that is not in the list given.
+unknown_window() {
   local known=" $* " id
-  for _ in $(seq 150); do
-    for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
-      [[ $known == *" $id "* ]] || { echo "$id"; return 0; }
-    done
-    sleep 0.1
+  for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+    [[ $known == *" $id "* ]] || { echo "$id"; return 0; }
   done
   return 1
 }
+new_window() { wait_until 15 unknown_window "$@"; }
 
-window_gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
+no_window_named() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+window_gone() { wait_until 10 no_window_named "$1"; }
+
+id_not_shown() { ! xdotool search --onlyvisible --pid "$app_pid" | grep -qx "$1"; }
+window_gone_id() { wait_until 10 id_not_shown "$1"; }
 
 # Clicks at a point given in the window's own pixels (layout twips / 15).
 click_at() { xdotool mousemove --sync --window "$1" "$2" "$3" click "${4:-1}"; }
 double_click_at() { xdotool mousemove --sync --window "$1" "$2" "$3" click --repeat 2 --delay 60 1; }
 
-# Types Persian text on a Persian keyboard. Without one, xdotool remaps a
-# spare key for each letter, and the program may read the map after it has
-# been changed back: letters go missing (6 of 10 names came through whole).
-type_persian() {
-  setxkbmap -layout ir
-  sleep 0.4
-  xdotool type --delay 30 "$1"
-  setxkbmap -layout us
-  sleep 0.4
-}
-
 # Replaces the text of the box under the point with $4.
 type_into() {
   click_at "$1" "$2" "$3"
   xdotool key --clearmodifiers ctrl+a BackSpace
-  if printf %s "$4" | LC_ALL=C grep -q '[^ -~]'; then
-    type_persian "$4"
-  else
-    xdotool type --delay 20 "$4"
-  fi
+  xdotool type --delay 20 "$4"
 }
 
+# Takes the picture once two grabs in a row agree: the window has drawn.
+same_picture_twice() {
+  local now
+  now=$(import -window "$1" rgb:- 2>/dev/null | md5sum)
+  [ "$now" = "${last_picture:-}" ] && return 0
+  last_picture=$now
+  return 1
+}
 shot() {
   [ -n "${BASTARA_SCREENSHOT_DIR:-}" ] || return 0
-  sleep 0.3
+  last_picture=
+  wait_until 10 same_picture_twice "$1" || fail "window $1 kept changing"
   import -window "$1" "$BASTARA_SCREENSHOT_DIR/$2.png"
 }
 
@@ -123,7 +150,7 @@ add_field() {
   click_at "$entry" 232 144                   # kzButtons_H1, confirm
 }
 add_field "id" "Long" "4"
-add_field "نام" "Time" "8"
+add_field "$persian_name" "Time" "8"
 add_field "note" "Text" "50"
 shot "$entry" entry-dialog
 click_at "$entry" 64 144                      # kzButtons_H2, finish
@@ -156,22 +183,15 @@ message=$(new_window "$main" "$save") || fail "no message after creating"
 xdotool windowfocus --sync "$message"
 shot "$message" success-message
 xdotool key Return
-window_gone_id() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --pid "$app_pid" | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  return 1
-}
 window_gone_id "$message" || fail "the message box did not close"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended: $(cat "$work/app.log")"
 
 step "read the file back"
-[ -f "$target" ] || fail "no file at $target"
+wait_until 10 mdb-tables -1 "$target" >/dev/null 2>&1 || fail "no readable file at $target"
 tables=$(mdb-tables -1 "$target") || fail "mdb-tables cannot read the file"
 [ "$tables" = "table" ] || fail "tables: '$tables', expected 'table'"
 schema=$(mdb-schema "$target" access) || fail "mdb-schema cannot read the file"
 columns=$(echo "$schema" | sed -nE 's/^\s*\[([^]]*)\]\s+(.*[^, ]),?\s*$/\1:\2/p' | paste -sd' ')
-[ "$columns" = "code:Long Integer نام:DateTime" ] \
-  || fail "columns '$columns', expected 'code:Long Integer نام:DateTime'; schema: $schema"
+expected="code:Long Integer $persian_name:DateTime"
+[ "$columns" = "$expected" ] || fail "columns '$columns', expected '$expected'; schema: $schema"
 echo "PASS"
