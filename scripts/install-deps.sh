@@ -12,10 +12,13 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   # fonts: a metric twin of Times New Roman and the Arabic-script face the forms are laid out with
   fonts-liberation2 fonts-noto-core fontconfig
+  # fuzzing: clang, libFuzzer and the sanitizer runtimes (libclang_rt.*), and
+  # llvm-symbolizer for readable crash reports
+  clang libclang-rt-14-dev llvm-14
   # the outside judge for the database files we write
   mdbtools
-  # end-to-end tests on a real X server, and screenshots
-  xvfb xauth xdotool imagemagick
+  # end-to-end tests on a real X server (xmodmap binds keys for Persian letters), and screenshots
+  xvfb xauth xdotool x11-xserver-utils imagemagick
 )
 
 missing=()
