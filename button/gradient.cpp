@@ -126,6 +126,24 @@ void Painter::selectBandTools(Rgb lastColour)
         kTrue, buffer(), DrawingTool::Brush, lastColour.asSigned(), kTrue, 1, gdi::PS_SOLID);
 }
 
+const std::vector<Rgb>& Painter::shadedRows(std::int32_t colour, float sh)
+{
+    // The same face and height as last time: the same rows.
+    ShadedRows& cached = m_shadedRows;
+    if (cached.colour == colour && cached.height == sh)
+        return cached.rows;
+    const std::int32_t rows = roundEven(sh);
+    cached.rows.clear();
+    for (std::int32_t i = 0; i < rows; ++i) {
+        const std::int16_t shade = roundEven16(-(25.0f / sh) * float(i));
+        cached.rows.push_back(
+            ShadeColor(Rgb(std::uint32_t(colour)), int(shade), ShadeFlag::ProportionalBlue));
+    }
+    cached.colour = colour;
+    cached.height = sh;
+    return cached.rows;
+}
+
 void Painter::fillFace(std::int32_t colour)
 {
     DrawRectangle(
@@ -169,15 +187,11 @@ void Painter::PaintBackground(Rgb face, FaceState& faceState, RedrawLevel& redra
         // Darker towards the bottom: from 0 on the top row to just above -25.
         const float sh = scaleHeight();
         const std::int32_t width = roundEven(scaleWidth());
-        const std::int32_t rows = roundEven(sh);
-        Rgb line;
-        for (std::int32_t i = 0; i < rows; ++i) {
-            const std::int16_t shade = roundEven16(-(25.0f / sh) * float(i));
-            line = ShadeColor(Rgb(std::uint32_t(colour)), int(shade), ShadeFlag::ProportionalBlue);
-            fillBand({ 0, i, width, i + 1 }, line);
-        }
-        if (rows > 0)
-            selectBandTools(line);
+        const std::vector<Rgb>& rows = shadedRows(colour, sh);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            fillBand({ 0, std::int32_t(i), width, std::int32_t(i) + 1 }, rows[i]);
+        if (!rows.empty())
+            selectBandTools(rows.back());
         return;
     }
     fillFace(colour);

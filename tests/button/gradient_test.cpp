@@ -143,6 +143,29 @@ namespace {
         }
     }
 
+    // The shaded rows are kept between redraws; another face colour or
+    // height makes new ones.
+    TEST_F(FaceTest, TheShadedFaceFollowsItsColourAndHeight)
+    {
+        auto faceRows = [this](std::uint32_t backColour) {
+            m_button.state().backColor = OleColor(backColour);
+            render(Look::RoundedLight);
+            std::vector<gdi::ColorRef> rows;
+            for (std::int32_t y = 3; y < 17; ++y)
+                rows.push_back(at(30, y));
+            return rows;
+        };
+        const std::vector<gdi::ColorRef> blue = faceRows(0xE0C080);
+        const std::vector<gdi::ColorRef> brown = faceRows(0x204080);
+        EXPECT_NE(brown, blue);
+        EXPECT_EQ(faceRows(0xE0C080), blue);
+
+        m_host.setSizePixels(60, 30);
+        render(Look::RoundedLight);
+        EXPECT_NE(at(30, 25), kUnpainted);
+        EXPECT_NE(at(30, 25), at(30, 16));
+    }
+
     struct FlatFaceCase {
         const char* name;
         Shape shape;
