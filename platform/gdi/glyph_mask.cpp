@@ -126,17 +126,18 @@ namespace {
     // moved by (dx, dy).
     void collectSpans(const QImage& image, std::int32_t dx, std::int32_t dy, GlyphMask& mask)
     {
+        const int width = image.width();
         for (int y = 0; y < image.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             int x = 0;
-            while (x < image.width()) {
+            while (x < width) {
                 if (qAlpha(row[x]) == 0) {
                     ++x;
                     continue;
                 }
                 // From this inked pixel to the last one before a longer gap.
                 int end = x + 1;
-                for (int gap = 0, k = end; k < image.width() && gap <= kBridgedGap; ++k) {
+                for (int gap = 0, k = end; k < width && gap <= kBridgedGap; ++k) {
                     if (qAlpha(row[k]) == 0) {
                         ++gap;
                     } else {
@@ -146,7 +147,7 @@ namespace {
                 }
                 // Whole blocks of four where the row has room: the blend of
                 // coverage 0 leaves a pixel as it is.
-                const int padded = std::min(x + (end - x + 3) / 4 * 4, image.width());
+                const int padded = std::min(x + (end - x + 3) / 4 * 4, width);
                 mask.spans.push_back(
                     { y + dy, x + dx, padded + dx, std::uint32_t(mask.coverage.size()) });
                 for (; x < padded; ++x)
