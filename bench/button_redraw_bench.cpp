@@ -1,20 +1,32 @@
-// What a full redraw of the main window's create button costs: 137 x 41, its
-// Persian caption in 12-point bold, engraved (three text passes), drawn
-// through the control's whole pipeline into the window's surface, in each of
-// the eight looks at rest (the other benchmarks use the classic look).
+// What a full redraw of the main window's create button costs, against Qt's
+// own push button drawing the same caption: 137 x 41, the Persian caption in
+// 12-point bold, engraved (three text passes), drawn through the control's
+// whole pipeline into the window's surface, in each of the eight looks at rest
+// and hovered. Qt's button is a QPushButton in the Fusion style with the same
+// caption and font, rendered into an image of the same size, in the same
+// process. Both run in the golden tests' pinned environment, so they draw the
+// same faces with the same rendering settings.
 //
 //   build/dev/bench/button_redraw_bench --benchmark_repetitions=10
 //       --benchmark_report_aggregates_only=true   (one command line)
 //
-// Cached: nothing but the state changed since the last redraw, so the text
-// comes laid out. Caption change: the caption is new to the text layer every
-// time (layouts dropped), so it is measured and shaped again.
+// scripts/bench-ratios.sh runs this program and prints the ratios.
+//
+// Nothing but the state changed since the last redraw, so the text comes laid
+// out, as it does when the pointer moves over a button. Caption change: the
+// caption is new to the text layer every time (layouts dropped), so it is
+// measured and shaped again.
 
 #include "button/button.h"
 #include "platform/gdi/text.h"
 #include "support/fake_host.h"
 
+#include <QImage>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <benchmark/benchmark.h>
+#include <memory>
 #include <string>
 
 namespace {
@@ -25,15 +37,27 @@ using namespace bastara::button;
 // The caption as the main window's form stores it.
 const std::u16string kCreateCaption = u"ساخت بانک اطلاعاتي";
 const std::u16string kOtherCaption = u"Create the database";
+constexpr std::int32_t kWidth = 137;
+constexpr std::int32_t kHeight = 41;
 
 constexpr const char* kLookNames[kLookCount] = { "classic", "framed bevel", "rounded light",
     "etched", "thin edge", "flat hover", "soft bevel", "rounded dark" };
 
+enum Pointer : std::int64_t {
+    AtRest = 0,
+    Hovered = 1,
+};
+
+const char* pointerName(std::int64_t pointer)
+{
+    return pointer == Hovered ? "hovered" : "at rest";
+}
+
 struct CreateButton {
-    test::FakeHost host { 137, 41 };
+    test::FakeHost host { kWidth, kHeight };
     Button button { host };
 
-    explicit CreateButton(Look look = Look::Classic)
+    explicit CreateButton(Look look = Look::Classic, Pointer pointer = AtRest)
     {
         host.windowFont = test::formFont(12, 700);
         ButtonState& s = button.state();
@@ -45,21 +69,79 @@ struct CreateButton {
         s.hoverBackColor = s.backColor;
         s.hoverForeColor = PropertyDefaults::hoverForeColor;
         s.showFocusRect = PropertyDefaults::showFocusRect;
+        if (pointer == Hovered) {
+            s.hoverTracking = kTrue;
+            s.stateFlags = kFlagMouseInside;
+        }
         button.UpdateResources("BackColor");
         button.onHostResize();
     }
 };
 
-void BM_RedrawCachedText(benchmark::State& state)
+// Qt's push button in the Fusion style, with the form's caption font
+// ("Times New Roman" 12 pt bold, substituted as the application does).
+struct FusionButton {
+    std::unique_ptr<QStyle> style { QStyleFactory::create(QStringLiteral("Fusion")) };
+    QPushButton button;
+    QImage image { kWidth, kHeight, QImage::Format_RGB32 };
+
+    FusionButton(const std::u16string& caption, Pointer pointer)
+    {
+        button.setStyle(style.get());
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPointSize(12);
+        font.setBold(true);
+        button.setFont(font);
+        button.setText(QString::fromStdU16String(caption));
+        button.setFixedSize(kWidth, kHeight);
+        // What the style reads for its hover look.
+        button.setAttribute(Qt::WA_UnderMouse, pointer == Hovered);
+        button.ensurePolished();
+    }
+};
+
+// RedrawButton of the create button: args (look, pointer).
+void BM_RedrawButton(benchmark::State& state)
 {
-    const auto look = Look(state.range(0));
-    CreateButton b(look);
-    state.SetLabel(kLookNames[state.range(0)]);
+    CreateButton b(Look(state.range(0)), Pointer(state.range(1)));
+    state.SetLabel(std::string(kLookNames[state.range(0)]) + " " + pointerName(state.range(1)));
     for (auto _ : state) {
         b.button.RedrawButton();
         benchmark::ClobberMemory();
     }
-    state.counters["refreshes"] = double(b.host.refreshes);
+}
+
+// The Fusion button with the same caption: args (pointer).
+void BM_FusionPushButton(benchmark::State& state)
+{
+    FusionButton b(kCreateCaption, Pointer(state.range(0)));
+    state.SetLabel(pointerName(state.range(0)));
+    for (auto _ : state) {
+        b.button.render(&b.image);
+        benchmark::ClobberMemory();
+    }
+}
+
+// The raster work alone: face, edges and the copy to the window.
+void BM_RedrawWithoutCaption(benchmark::State& state)
+{
+    CreateButton b;
+    b.button.state().captionText.clear();
+    b.button.CalculateLayout(kFalse);
+    for (auto _ : state) {
+        b.button.RedrawButton();
+        benchmark::ClobberMemory();
+    }
+}
+
+// Its counterpart: a Fusion button without a caption.
+void BM_FusionPushButtonEmpty(benchmark::State& state)
+{
+    FusionButton b(u"", AtRest);
+    for (auto _ : state) {
+        b.button.render(&b.image);
+        benchmark::ClobberMemory();
+    }
 }
 
 void BM_RedrawPressedAndReleased(benchmark::State& state)
@@ -89,22 +171,13 @@ void BM_CaptionChange(benchmark::State& state)
     }
 }
 
-void BM_RedrawWithoutCaption(benchmark::State& state)
-{
-    // The raster work alone: face, edges and the copy to the window.
-    CreateButton b;
-    b.button.state().captionText.clear();
-    b.button.CalculateLayout(kFalse);
-    for (auto _ : state) {
-        b.button.RedrawButton();
-        benchmark::ClobberMemory();
-    }
-}
-
-// Every look at rest.
-BENCHMARK(BM_RedrawCachedText)->DenseRange(0, kLookCount - 1);
+BENCHMARK(BM_RedrawButton)
+    ->ArgsProduct({ benchmark::CreateDenseRange(0, kLookCount - 1, 1), { AtRest, Hovered } })
+    ->ArgNames({ "look", "hovered" });
+BENCHMARK(BM_FusionPushButton)->Arg(AtRest)->Arg(Hovered)->ArgName("hovered");
+BENCHMARK(BM_RedrawWithoutCaption);
+BENCHMARK(BM_FusionPushButtonEmpty);
 BENCHMARK(BM_RedrawPressedAndReleased);
 BENCHMARK(BM_CaptionChange);
-BENCHMARK(BM_RedrawWithoutCaption);
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/dao/dao.h"
 #include "platform/jet/database.h"
+#include "platform/jet/format.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -61,6 +62,8 @@ void BM_CreateDatabaseWith101FieldTable(benchmark::State& state)
         state.ResumeTiming();
     }
     state.counters["file_bytes"] = static_cast<double>(size);
+    // A regression guard: the file's size in pages.
+    state.counters["pages"] = static_cast<double>(size / jet::format::pageSize);
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_CreateDatabaseWith101FieldTable)->Unit(benchmark::kMicrosecond);

@@ -44,6 +44,16 @@ namespace {
 
 } // namespace
 
+const std::u16string& Painter::captionWithLineBreaks()
+{
+    // Made again only when the caption changed: a redraw allocates nothing.
+    if (m_captionSource != m_state.captionText) {
+        m_captionSource = m_state.captionText;
+        m_captionLines = captionLines(m_captionSource);
+    }
+    return m_captionLines;
+}
+
 void Painter::drawCaptionText(
     const std::u16string& text, const gdi::Rect& rect, std::uint32_t format, std::int32_t colour)
 {
@@ -76,7 +86,7 @@ void Painter::DrawCaption(Rgb face, std::int32_t textColour, Bool16 down, Bool16
     if (s.captionText.empty() || (shape > 4 && s.buttonValue.isFalse()))
         return;
 
-    const std::u16string text = captionLines(s.captionText);
+    const std::u16string& text = captionWithLineBreaks();
     const std::uint32_t format = alignmentFormat(s.captionAlign) | gdi::DT_WORDBREAK;
 
     if (m_host.enabled()) {

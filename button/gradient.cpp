@@ -3,6 +3,7 @@
 
 #include "button/arithmetic.h"
 #include "button/painter.h"
+#include "platform/gdi/draw.h"
 #include "platform/window/geometry.h"
 
 #include <algorithm>
@@ -98,12 +99,49 @@ void Painter::GradientFill(Rgb first, Rgb second, GradientDirection direction)
 
     gdi::Rect band = vertical ? gdi::Rect { 0, 0, width, step } : gdi::Rect { 0, 0, step, height };
     const bool forward = runsForward(direction);
+    Rgb colour;
     for (std::int32_t i = 0; i < count; ++i) {
-        const Rgb colour = m_bands[std::size_t(forward ? i : count - 1 - i)];
-        DrawRectangle(
-            buffer(), band.left, band.top, band.right, band.bottom, colour.asSigned(), -1, 0, 0);
+        colour = m_bands[std::size_t(forward ? i : count - 1 - i)];
+        fillBand(band, colour);
         band = vertical ? band.translated(0, step) : band.translated(step, 0);
     }
+    selectBandTools(colour);
+}
+
+// Each band is what DrawRectangle with no outline paints; the brush and pen
+// that the last of those calls would leave in bufferDC are selected once, at
+// the end, instead of a new pair per band.
+void Painter::fillBand(const gdi::Rect& band, Rgb colour)
+{
+    gdi::DeviceContext* dc = buffer();
+    // A 1 x 1 rectangle has an outline of no length: it paints nothing.
+    if (!dc || (band.width() == 1 && band.height() == 1))
+        return;
+    gdi::fillSolidRect(*dc, band, colour.colorRef());
+}
+
+void Painter::selectBandTools(Rgb lastColour)
+{
+    SetDrawingTool(
+        kTrue, buffer(), DrawingTool::Brush, lastColour.asSigned(), kTrue, 1, gdi::PS_SOLID);
+}
+
+const std::vector<Rgb>& Painter::shadedRows(std::int32_t colour, float sh)
+{
+    // The same face and height as last time: the same rows.
+    ShadedRows& cached = m_shadedRows;
+    if (cached.colour == colour && cached.height == sh)
+        return cached.rows;
+    const std::int32_t rows = roundEven(sh);
+    cached.rows.clear();
+    for (std::int32_t i = 0; i < rows; ++i) {
+        const std::int16_t shade = roundEven16(-(25.0f / sh) * float(i));
+        cached.rows.push_back(
+            ShadeColor(Rgb(std::uint32_t(colour)), int(shade), ShadeFlag::ProportionalBlue));
+    }
+    cached.colour = colour;
+    cached.height = sh;
+    return cached.rows;
 }
 
 void Painter::fillFace(std::int32_t colour)
@@ -149,13 +187,11 @@ void Painter::PaintBackground(Rgb face, FaceState& faceState, RedrawLevel& redra
         // Darker towards the bottom: from 0 on the top row to just above -25.
         const float sh = scaleHeight();
         const std::int32_t width = roundEven(scaleWidth());
-        const std::int32_t rows = roundEven(sh);
-        for (std::int32_t i = 0; i < rows; ++i) {
-            const std::int16_t shade = roundEven16(-(25.0f / sh) * float(i));
-            const Rgb line
-                = ShadeColor(Rgb(std::uint32_t(colour)), int(shade), ShadeFlag::ProportionalBlue);
-            DrawRectangle(buffer(), 0, i, width, i + 1, line.asSigned(), -1, 0, 0);
-        }
+        const std::vector<Rgb>& rows = shadedRows(colour, sh);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            fillBand({ 0, std::int32_t(i), width, std::int32_t(i) + 1 }, rows[i]);
+        if (!rows.empty())
+            selectBandTools(rows.back());
         return;
     }
     fillFace(colour);

@@ -163,13 +163,28 @@ public:
     void CopyBufferToWindow();
 
 private:
+    // The caption with its "||" marks turned into line breaks.
+    const std::u16string& captionWithLineBreaks();
     void drawCaptionText(const std::u16string& text, const gdi::Rect& rect, std::uint32_t format,
         std::int32_t colour);
     void fillFace(std::int32_t colour);
+    // A gradient band or shaded row, and the tools left after the last one.
+    void fillBand(const gdi::Rect& band, Rgb colour);
+    void selectBandTools(Rgb lastColour);
+    // The row colours of the rounded light look's shaded face.
+    const std::vector<Rgb>& shadedRows(std::int32_t colour, float sh);
 
     ButtonState& m_state;
     Host& m_host;
     std::vector<Rgb> m_bands; // GradientFill's band colours, kept to avoid reallocating
+    // The shaded face's rows, kept while the face colour and height stay.
+    struct ShadedRows {
+        std::int32_t colour = -1;
+        float height = -1.0f;
+        std::vector<Rgb> rows;
+    } m_shadedRows;
+    std::u16string m_captionSource; // the caption m_captionLines was made from
+    std::u16string m_captionLines;
 };
 
 // The band colours of a gradient from first to second, as many as `bands`

@@ -38,31 +38,6 @@ std::shared_ptr<Bitmap> Bitmap::create(std::int32_t width, std::int32_t height, 
     return std::make_shared<Bitmap>(width, height, format);
 }
 
-std::uint8_t* Bitmap::scanline(std::int32_t y)
-{
-    assert(y >= 0 && y < m_height);
-    return reinterpret_cast<std::uint8_t*>(m_words.data()) + std::size_t(y) * std::size_t(m_pitch);
-}
-
-const std::uint8_t* Bitmap::scanline(std::int32_t y) const
-{
-    assert(y >= 0 && y < m_height);
-    return reinterpret_cast<const std::uint8_t*>(m_words.data())
-        + std::size_t(y) * std::size_t(m_pitch);
-}
-
-std::uint32_t* Bitmap::colorRow(std::int32_t y)
-{
-    assert(m_format == PixelFormat::Rgb32 && y >= 0 && y < m_height);
-    return m_words.data() + std::size_t(y) * std::size_t(m_width);
-}
-
-const std::uint32_t* Bitmap::colorRow(std::int32_t y) const
-{
-    assert(m_format == PixelFormat::Rgb32 && y >= 0 && y < m_height);
-    return m_words.data() + std::size_t(y) * std::size_t(m_width);
-}
-
 bool Bitmap::bitAt(std::int32_t x, std::int32_t y) const
 {
     assert(isMonochrome() && bounds().contains(x, y));

@@ -19,6 +19,7 @@
 
 #include "platform/gdi/types.h"
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -60,11 +61,30 @@ public:
 
     // Bytes per row.
     std::int32_t pitch() const { return m_pitch; }
-    std::uint8_t* scanline(std::int32_t y);
-    const std::uint8_t* scanline(std::int32_t y) const;
-    // Colour bitmaps only: row y as 0xFFRRGGBB words.
-    std::uint32_t* colorRow(std::int32_t y);
-    const std::uint32_t* colorRow(std::int32_t y) const;
+    std::uint8_t* scanline(std::int32_t y)
+    {
+        assert(y >= 0 && y < m_height);
+        return reinterpret_cast<std::uint8_t*>(m_words.data())
+            + std::size_t(y) * std::size_t(m_pitch);
+    }
+    const std::uint8_t* scanline(std::int32_t y) const
+    {
+        assert(y >= 0 && y < m_height);
+        return reinterpret_cast<const std::uint8_t*>(m_words.data())
+            + std::size_t(y) * std::size_t(m_pitch);
+    }
+    // Colour bitmaps only: row y as 0xFFRRGGBB words. Inline: the raster
+    // asks for a row per span it paints.
+    std::uint32_t* colorRow(std::int32_t y)
+    {
+        assert(m_format == PixelFormat::Rgb32 && y >= 0 && y < m_height);
+        return m_words.data() + std::size_t(y) * std::size_t(m_width);
+    }
+    const std::uint32_t* colorRow(std::int32_t y) const
+    {
+        assert(m_format == PixelFormat::Rgb32 && y >= 0 && y < m_height);
+        return m_words.data() + std::size_t(y) * std::size_t(m_width);
+    }
 
     // Pixel as a COLORREF (monochrome: 0 black, 0xFFFFFF white); CLR_INVALID
     // outside the bitmap.

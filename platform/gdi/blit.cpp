@@ -87,18 +87,43 @@ namespace {
         std::uint32_t m_oneBits;
     };
 
+    // Equal sizes, colour to colour (the copy of the back buffer to the
+    // window, and most picture work): whole rows, no mapping of coordinates.
+    void transferRows(DeviceContext& dst, const Rect& area, const Bitmap& source,
+        const Rect& srcArea, Rop3 op, const detail::BrushSampler& pattern)
+    {
+        const std::int32_t dx = srcArea.left - area.left;
+        const std::int32_t dy = srcArea.top - area.top;
+        // Destination pixels whose source lies outside the source bitmap stay.
+        const Rect readable = source.bounds().translated(-dx, -dy).intersected(area);
+        Bitmap& target = dst.bitmap();
+        const bool fixedPattern = !op.usesPattern || dst.brush().style() == BrushStyle::Solid;
+        const std::uint32_t fixedValue = op.usesPattern && fixedPattern ? pattern.valueAt(0, 0) : 0;
+        dst.forEachVisibleRect(readable, [&](const Rect& r) {
+            for (std::int32_t y = r.top; y < r.bottom; ++y) {
+                const std::uint32_t* from = source.colorRow(y + dy);
+                std::uint32_t* to = target.colorRow(y);
+                if (op.index == 0xCC) { // SRCCOPY
+                    detail::copyPixels(to + r.left, from + (r.left + dx), r.width());
+                    continue;
+                }
+                for (std::int32_t x = r.left; x < r.right; ++x) {
+                    const std::uint32_t p = fixedPattern ? fixedValue : pattern.valueAt(x, y);
+                    to[x] = 0xFF000000 | op.apply(p, from[x + dx], to[x]);
+                }
+            }
+        });
+    }
+
     void transfer(DeviceContext& dst, const Rect& area, const DeviceContext* src,
         const Rect& srcArea, Rop3 op)
     {
-        const std::vector<Rect> rects = dst.visibleRects(area);
-        if (rects.empty())
-            return;
         const detail::BrushSampler pattern(dst, dst.brush());
         if (op.usesPattern && !pattern.paints())
             return;
 
         if (!op.usesSource) {
-            detail::patternFill(dst, rects, dst.brush(), op);
+            detail::patternFill(dst, area, dst.brush(), op);
             return;
         }
 
@@ -109,6 +134,15 @@ namespace {
             snapshot = source->clone();
             source = snapshot.get();
         }
+        if (area.width() == srcArea.width() && area.height() == srcArea.height()
+            && !dst.bitmap().isMonochrome() && !source->isMonochrome()) {
+            transferRows(dst, area, *source, srcArea, op, pattern);
+            return;
+        }
+
+        const std::vector<Rect> rects = dst.visibleRects(area);
+        if (rects.empty())
+            return;
         const int mode = dst.stretchBltMode();
         const bool combine = mode == BLACKONWHITE || mode == WHITEONBLACK;
         // Only the visible part of the destination is mapped.

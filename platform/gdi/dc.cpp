@@ -89,20 +89,7 @@ bool DeviceContext::restoreDC(int savedDepth)
 std::vector<Rect> DeviceContext::visibleRects(const Rect& area) const
 {
     std::vector<Rect> result;
-    const Rect bounded = area.intersected(m_state.bitmap->bounds());
-    if (bounded.isEmpty())
-        return result;
-    if (!m_state.clip) {
-        result.push_back(bounded);
-        return result;
-    }
-    for (const Rect& r : m_state.clip->rects()) {
-        if (r.top >= bounded.bottom)
-            break;
-        const Rect part = r.intersected(bounded);
-        if (!part.isEmpty())
-            result.push_back(part);
-    }
+    forEachVisibleRect(area, [&result](const Rect& part) { result.push_back(part); });
     return result;
 }
 
@@ -111,6 +98,15 @@ bool DeviceContext::isVisible(std::int32_t x, std::int32_t y) const
     if (!m_state.bitmap->bounds().contains(x, y))
         return false;
     return !m_state.clip || m_state.clip->contains(x, y);
+}
+
+bool DeviceContext::isWhollyVisible(const Rect& area) const
+{
+    if (area.isEmpty())
+        return true;
+    if (area.intersected(m_state.bitmap->bounds()) != area)
+        return false;
+    return !m_state.clip || m_state.clip->contains(area);
 }
 
 std::unique_ptr<DeviceContext> createCompatibleDC(const DeviceContext* /*reference*/)

@@ -113,9 +113,15 @@ public:
     bool restoreDC(int savedDepth);
 
     // The parts of `area` that drawing may touch: inside the bitmap and inside
-    // the clip region. Disjoint rectangles.
+    // the clip region. Disjoint rectangles, top to bottom.
     std::vector<Rect> visibleRects(const Rect& area) const;
+    // The same parts handed to visit(const Rect&) one by one, without
+    // collecting them: the form the per-redraw drawing calls use.
+    template <typename Visit> void forEachVisibleRect(const Rect& area, Visit&& visit) const;
     bool isVisible(std::int32_t x, std::int32_t y) const;
+    // Whether drawing may touch every pixel of `area` (true for an empty
+    // one): callers then skip the per-pixel test.
+    bool isWhollyVisible(const Rect& area) const;
 
 private:
     struct State {
@@ -135,6 +141,25 @@ private:
     State m_state;
     std::vector<State> m_saved;
 };
+
+template <typename Visit>
+void DeviceContext::forEachVisibleRect(const Rect& area, Visit&& visit) const
+{
+    const Rect bounded = area.intersected(m_state.bitmap->bounds());
+    if (bounded.isEmpty())
+        return;
+    if (!m_state.clip) {
+        visit(bounded);
+        return;
+    }
+    for (const Rect& r : m_state.clip->rects()) {
+        if (r.top >= bounded.bottom)
+            break;
+        const Rect part = r.intersected(bounded);
+        if (!part.isEmpty())
+            visit(part);
+    }
+}
 
 // CreateCompatibleDC: a memory context holding a 1 x 1 monochrome bitmap. The
 // reference only matters to the platform for device matching; any context (or

@@ -41,6 +41,10 @@ void rectangle(DeviceContext& dc, std::int32_t left, std::int32_t top, std::int3
 void fillRect(DeviceContext& dc, const Rect& rect, const BrushRef& brush);
 // InvertRect: every bit of [l, r) x [t, b) inverted.
 void invertRect(DeviceContext& dc, const Rect& rect);
+// [l, r) x [t, b) in one colour, without selecting or making any object: the
+// pixels a solid brush of that colour paints, for callers that fill many
+// rectangles of changing colours (gradient bands, shaded rows).
+void fillSolidRect(DeviceContext& dc, const Rect& rect, ColorRef color);
 
 // SetPixel: returns the colour written (as the bitmap stores it), or
 // CLR_INVALID outside the bitmap or the clip region.

@@ -98,6 +98,10 @@ namespace detail {
         const std::int64_t dy = std::int64_t(b.y) - a.y;
         const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
         const bool xMajor = std::llabs(dx) > std::llabs(dy);
+        if (!m_dashLengths && (dx == 0 || dy == 0)) {
+            straight(a, b, steps);
+            return;
+        }
         // Steps whose major coordinate lies within reach of the bitmap.
         const std::int64_t start = xMajor ? a.x : a.y;
         const std::int64_t direction = (xMajor ? dx : dy) > 0 ? 1 : -1;
@@ -112,6 +116,9 @@ namespace detail {
             advanceDash(steps);
             return;
         }
+        // Inside a wholly visible box no pixel needs the clip test.
+        m_unclipped = m_dc.isWhollyVisible(penCover(Rect { std::min(a.x, b.x), std::min(a.y, b.y),
+            std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1 }));
         advanceDash(first);
         for (std::int64_t i = first; i < last; ++i) {
             std::int64_t x;
@@ -128,6 +135,28 @@ namespace detail {
         advanceDash(steps - last);
     }
 
+    void PenPainter::straight(Point a, Point b, std::int64_t steps)
+    {
+        if (steps == 0)
+            return;
+        // The pixels from a up to, but not including, b: one row or column.
+        const std::int64_t left = a.x < b.x ? a.x : b.x + std::int64_t(a.x != b.x);
+        const std::int64_t top = a.y < b.y ? a.y : b.y + std::int64_t(a.y != b.y);
+        const Rect pixels
+            = clampRect(left, top, left + (a.y == b.y ? steps : 1), top + (a.x == b.x ? steps : 1));
+        m_dc.forEachVisibleRect(penCover(pixels),
+            [this](const Rect& part) { fillValue(m_dc.bitmap(), part, m_penValue); });
+    }
+
+    Rect PenPainter::penCover(const Rect& pixels) const
+    {
+        // Squares of the pen width centred on each pixel.
+        const std::int64_t before = m_width / 2;
+        const std::int64_t after = m_width - 1 - before;
+        return clampRect(std::int64_t(pixels.left) - before, std::int64_t(pixels.top) - before,
+            std::int64_t(pixels.right) + after, std::int64_t(pixels.bottom) + after);
+    }
+
     void PenPainter::plot(std::int32_t x, std::int32_t y)
     {
         const bool on = dashOn();
@@ -136,17 +165,12 @@ namespace detail {
             return;
         const std::uint32_t value = on ? m_penValue : m_gapValue;
         if (m_width == 1) {
-            if (m_dc.isVisible(x, y))
+            if (m_unclipped || m_dc.isVisible(x, y))
                 writeValue(m_dc.bitmap(), x, y, value);
             return;
         }
-        const Rect square { x - m_width / 2, y - m_width / 2, x - m_width / 2 + m_width,
-            y - m_width / 2 + m_width };
-        for (const Rect& r : m_dc.visibleRects(square)) {
-            for (std::int32_t py = r.top; py < r.bottom; ++py)
-                for (std::int32_t px = r.left; px < r.right; ++px)
-                    writeValue(m_dc.bitmap(), px, py, value);
-        }
+        m_dc.forEachVisibleRect(penCover(Rect { x, y, x + 1, y + 1 }),
+            [this, value](const Rect& part) { fillValue(m_dc.bitmap(), part, value); });
     }
 
     void PenPainter::path(std::span<const Point> points)

@@ -1,6 +1,7 @@
 #include "platform/gdi/internal/paint.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace bastara::gdi::detail {
 
@@ -41,35 +42,113 @@ std::uint32_t BrushSampler::valueAt(std::int32_t x, std::int32_t y) const
     return rgb;
 }
 
-void patternFill(DeviceContext& dc, const std::vector<Rect>& rects, const Brush& brush, Rop3 op)
+// Four pixels go through a 16-byte block, which the compiler turns into one
+// vector load or store on the targets that have them: -O2 does not vectorise
+// these loops by itself.
+void fillPixels(std::uint32_t* row, std::int32_t count, std::uint32_t pixel)
 {
-    const BrushSampler sampler(dc, brush);
-    if (op.usesPattern && !sampler.paints())
+    const std::uint32_t four[4] = { pixel, pixel, pixel, pixel };
+    std::int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        std::memcpy(row + i, four, sizeof four);
+    for (; i < count; ++i)
+        row[i] = pixel;
+}
+
+void copyPixels(std::uint32_t* to, const std::uint32_t* from, std::int32_t count)
+{
+    std::int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        std::uint32_t four[4];
+        std::memcpy(four, from + i, sizeof four);
+        for (std::uint32_t& p : four)
+            p |= 0xFF000000;
+        std::memcpy(to + i, four, sizeof four);
+    }
+    for (; i < count; ++i)
+        to[i] = 0xFF000000 | from[i];
+}
+
+void fillValue(Bitmap& target, const Rect& r, std::uint32_t value)
+{
+    if (target.isMonochrome()) {
+        const bool white = value & 1;
+        for (std::int32_t y = r.top; y < r.bottom; ++y)
+            for (std::int32_t x = r.left; x < r.right; ++x)
+                target.setBitAt(x, y, white);
         return;
-    Bitmap& target = dc.bitmap();
-    const bool fixedPattern = !op.usesPattern || brush.style() == BrushStyle::Solid;
-    const std::uint32_t fixedValue = op.usesPattern && fixedPattern ? sampler.valueAt(0, 0) : 0;
-    for (const Rect& r : rects) {
-        for (std::int32_t y = r.top; y < r.bottom; ++y) {
-            if (target.isMonochrome()) {
-                for (std::int32_t x = r.left; x < r.right; ++x) {
-                    const std::uint32_t p = fixedPattern ? fixedValue : sampler.valueAt(x, y);
-                    const std::uint32_t d = op.usesDestination ? readValue(target, x, y) : 0;
-                    writeValue(target, x, y, op.apply(p, 0, d));
+    }
+    const std::uint32_t pixel = 0xFF000000 | (value & 0xFFFFFF);
+    for (std::int32_t y = r.top; y < r.bottom; ++y)
+        fillPixels(target.colorRow(y) + r.left, r.width(), pixel);
+}
+
+namespace {
+
+    // One pattern operation over rectangles already clipped.
+    class PatternFiller
+    {
+    public:
+        PatternFiller(DeviceContext& dc, const Brush& brush, Rop3 op)
+            : m_target(dc.bitmap())
+            , m_sampler(dc, brush)
+            , m_op(op)
+            , m_fixedPattern(!op.usesPattern || brush.style() == BrushStyle::Solid)
+            , m_fixedValue(op.usesPattern && m_fixedPattern ? m_sampler.valueAt(0, 0) : 0)
+        { }
+
+        // False when the operation needs a pattern the brush does not paint.
+        bool paints() const { return !m_op.usesPattern || m_sampler.paints(); }
+
+        void fill(const Rect& r)
+        {
+            // The same value everywhere: whole rows.
+            if (m_fixedPattern && !m_op.usesDestination) {
+                fillValue(m_target, r, m_op.apply(m_fixedValue, 0, 0));
+                return;
+            }
+            for (std::int32_t y = r.top; y < r.bottom; ++y) {
+                if (m_target.isMonochrome()) {
+                    for (std::int32_t x = r.left; x < r.right; ++x)
+                        writeValue(m_target, x, y,
+                            m_op.apply(patternAt(x, y), 0, readValue(m_target, x, y)));
+                    continue;
                 }
-                continue;
-            }
-            std::uint32_t* row = target.colorRow(y);
-            if (fixedPattern && !op.usesDestination) {
-                std::fill(row + r.left, row + r.right, 0xFF000000 | op.apply(fixedValue, 0, 0));
-                continue;
-            }
-            for (std::int32_t x = r.left; x < r.right; ++x) {
-                const std::uint32_t p = fixedPattern ? fixedValue : sampler.valueAt(x, y);
-                row[x] = 0xFF000000 | op.apply(p, 0, row[x]);
+                std::uint32_t* row = m_target.colorRow(y);
+                for (std::int32_t x = r.left; x < r.right; ++x)
+                    row[x] = 0xFF000000 | m_op.apply(patternAt(x, y), 0, row[x]);
             }
         }
-    }
+
+    private:
+        std::uint32_t patternAt(std::int32_t x, std::int32_t y) const
+        {
+            return m_fixedPattern ? m_fixedValue : m_sampler.valueAt(x, y);
+        }
+
+        Bitmap& m_target;
+        BrushSampler m_sampler;
+        Rop3 m_op;
+        bool m_fixedPattern;
+        std::uint32_t m_fixedValue;
+    };
+
+} // namespace
+
+void patternFill(DeviceContext& dc, const Rect& area, const Brush& brush, Rop3 op)
+{
+    PatternFiller filler(dc, brush, op);
+    if (filler.paints())
+        dc.forEachVisibleRect(area, [&filler](const Rect& r) { filler.fill(r); });
+}
+
+void patternFill(DeviceContext& dc, const std::vector<Rect>& rects, const Brush& brush, Rop3 op)
+{
+    PatternFiller filler(dc, brush, op);
+    if (!filler.paints())
+        return;
+    for (const Rect& r : rects)
+        filler.fill(r);
 }
 
 } // namespace bastara::gdi::detail

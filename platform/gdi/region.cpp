@@ -265,6 +265,32 @@ bool Region::contains(std::int32_t x, std::int32_t y) const
     return false;
 }
 
+bool Region::contains(const Rect& area) const
+{
+    if (area.isEmpty())
+        return true;
+    if (area.intersected(m_bounds) != area)
+        return false;
+    // Each band the area crosses must hold one span around it, and the bands
+    // must follow each other without a gap.
+    std::int32_t y = area.top;
+    auto it = std::partition_point(
+        m_rects.begin(), m_rects.end(), [y](const Rect& r) { return r.bottom <= y; });
+    while (y < area.bottom) {
+        if (it == m_rects.end() || it->top > y)
+            return false;
+        const std::int32_t bandTop = it->top;
+        const std::int32_t bandBottom = it->bottom;
+        bool covered = false;
+        for (; it != m_rects.end() && it->top == bandTop; ++it)
+            covered = covered || (it->left <= area.left && area.right <= it->right);
+        if (!covered)
+            return false;
+        y = bandBottom;
+    }
+    return true;
+}
+
 Region Region::united(const Region& other) const
 {
     if (other.isEmpty())

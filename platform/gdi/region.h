@@ -70,6 +70,8 @@ public:
     Rect boundingRect() const { return m_bounds; }
     RegionKind kind() const;
     bool contains(std::int32_t x, std::int32_t y) const;
+    // Every pixel of `area` is in the region (true for an empty area).
+    bool contains(const Rect& area) const;
     const std::vector<Rect>& rects() const { return m_rects; }
 
     Region united(const Region& other) const;

@@ -34,6 +34,19 @@ namespace {
         return *brush;
     }
 
+    // A one-pixel solid pen in the colour of a solid brush: the outline and
+    // the interior of a rectangle are one fill.
+    bool isOneSolidFill(const DeviceContext& dc, int penWidth)
+    {
+        const Pen& pen = dc.pen();
+        const Brush& brush = dc.brush();
+        if (penWidth != 1 || pen.isDashed() || brush.style() != BrushStyle::Solid)
+            return false;
+        const Bitmap& target = dc.bitmap();
+        return detail::deviceValue(target, pen.color())
+            == detail::deviceValue(target, brush.color());
+    }
+
 } // namespace
 
 void rectangle(
@@ -45,10 +58,16 @@ void rectangle(
     const Pen& pen = dc.pen();
     if (pen.style() == PS_NULL) {
         const Rect inner { box.left, box.top, box.right - 1, box.bottom - 1 };
-        detail::patternFill(dc, dc.visibleRects(inner), dc.brush(), decodeRop3(PATCOPY));
+        detail::patternFill(dc, inner, dc.brush(), decodeRop3(PATCOPY));
         return;
     }
     const int width = pen.isDashed() ? 1 : pen.width();
+    // (A 1 x 1 box has an outline of zero-length lines: it paints nothing.)
+    if (isOneSolidFill(dc, width) && box.width() * std::int64_t(box.height()) > 1) {
+        // Outline and interior in one colour: exactly the box.
+        detail::patternFill(dc, box, dc.brush(), decodeRop3(PATCOPY));
+        return;
+    }
     if (pen.style() == PS_INSIDEFRAME && width > 1) {
         box = { box.left + width / 2, box.top + width / 2, box.right - (width - 1) / 2,
             box.bottom - (width - 1) / 2 };
@@ -60,7 +79,7 @@ void rectangle(
     const Rect interior { path.left + (width + 1) / 2, path.top + (width + 1) / 2,
         path.right - width / 2, path.bottom - width / 2 };
     if (!interior.isEmpty())
-        detail::patternFill(dc, dc.visibleRects(interior), dc.brush(), decodeRop3(PATCOPY));
+        detail::patternFill(dc, interior, dc.brush(), decodeRop3(PATCOPY));
     // Counter-clockwise from the top-right corner, closed.
     const std::array<Point, 5> outline { Point { path.right, path.top },
         Point { path.left, path.top }, Point { path.left, path.bottom },
@@ -72,14 +91,22 @@ void fillRect(DeviceContext& dc, const Rect& rect, const BrushRef& brush)
 {
     if (!brush || rect.isEmpty())
         return;
-    detail::patternFill(dc, dc.visibleRects(rect), *brush, decodeRop3(PATCOPY));
+    detail::patternFill(dc, rect, *brush, decodeRop3(PATCOPY));
 }
 
 void invertRect(DeviceContext& dc, const Rect& rect)
 {
     if (rect.isEmpty())
         return;
-    detail::patternFill(dc, dc.visibleRects(rect), dc.brush(), decodeRop3(DSTINVERT));
+    detail::patternFill(dc, rect, dc.brush(), decodeRop3(DSTINVERT));
+}
+
+void fillSolidRect(DeviceContext& dc, const Rect& rect, ColorRef color)
+{
+    Bitmap& target = dc.bitmap();
+    const std::uint32_t value = detail::deviceValue(target, color);
+    dc.forEachVisibleRect(
+        rect, [&target, value](const Rect& part) { detail::fillValue(target, part, value); });
 }
 
 ColorRef setPixel(DeviceContext& dc, std::int32_t x, std::int32_t y, ColorRef color)
@@ -113,7 +140,7 @@ void drawFocusRect(DeviceContext& dc, const Rect& area)
     // the second XOR undoes the first, as on the platform.
     for (const Rect& edge : edges) {
         if (!edge.isEmpty())
-            detail::patternFill(dc, dc.visibleRects(edge), focusBrush(), invert);
+            detail::patternFill(dc, edge, focusBrush(), invert);
     }
 }
 

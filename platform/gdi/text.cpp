@@ -1,6 +1,7 @@
 #include "platform/gdi/text.h"
 
 #include "platform/gdi/internal/font_engine.h"
+#include "platform/gdi/internal/glyph_mask.h"
 #include "platform/gdi/internal/paint.h"
 #include "platform/gdi/internal/text_layout.h"
 
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <cmath>
+#include <limits>
 
 namespace bastara::gdi {
 
@@ -43,22 +45,25 @@ namespace {
         return bounds;
     }
 
-    void fillClipped(
-        Bitmap& target, const std::vector<Rect>& clip, const Rect& area, std::uint32_t value)
-    {
-        for (const Rect& c : clip) {
-            const Rect part = c.intersected(area);
-            for (std::int32_t y = part.top; y < part.bottom; ++y)
-                for (std::int32_t x = part.left; x < part.right; ++x)
-                    detail::writeValue(target, x, y, value);
-        }
-    }
-
     struct PlacedLine {
         const detail::LaidOutLine* line;
         std::int32_t x;
         std::int32_t top;
     };
+
+    // The line's coverage mask, made the first time the line is drawn and kept
+    // with the laid-out text; nullptr for a line too large for one.
+    const detail::GlyphMask* glyphMaskOf(
+        const detail::LaidOutLine& line, const detail::LaidOutText& layout)
+    {
+        if (!line.maskMade) {
+            const QPointF origin(0, layout.ascent - line.baseline);
+            line.mask = detail::rasteriseGlyphs(
+                line.runs, origin, { 0, 0, line.width, layout.lineHeight });
+            line.maskMade = true;
+        }
+        return line.mask.get();
+    }
 
     // Glyphs go through QPainter onto the bitmap's own pixels (colour), or onto
     // a coverage image that is thresholded into the bits (monochrome).
@@ -140,44 +145,75 @@ std::int32_t drawText(DeviceContext& dc, std::u16string_view text, Rect& rect, s
     }
 
     const bool clipToRect = !(format & DT_NOCLIP);
-    const std::vector<Rect> clip = dc.visibleRects(clipToRect ? area : dc.bitmap().bounds());
-    if (clip.empty())
+    const Rect clipArea = clipToRect ? area : dc.bitmap().bounds();
+    std::int32_t visibleBottom = std::numeric_limits<std::int32_t>::min();
+    dc.forEachVisibleRect(clipArea, [&visibleBottom](const Rect& part) {
+        visibleBottom = std::max(visibleBottom, part.bottom);
+    });
+    if (visibleBottom == std::numeric_limits<std::int32_t>::min())
         return result;
-    const std::int32_t visibleBottom = boundsOf(clip).bottom;
 
-    std::vector<PlacedLine> placed;
+    // The lines drawn: from the first, down to the first one that reaches past
+    // the bottom (or past what can be seen).
+    std::size_t count = 0;
     for (std::size_t k = 0; k < layout->lines.size(); ++k) {
-        const detail::LaidOutLine& line = layout->lines[k];
         const std::int64_t lineTop = top + std::int64_t(k) * layout->lineHeight;
         if (lineTop >= visibleBottom)
             break;
+        ++count;
+        if (clipToRect && lineTop + layout->lineHeight > area.bottom)
+            break;
+    }
+    auto placedAt = [&](std::size_t k) {
+        const detail::LaidOutLine& line = layout->lines[k];
         std::int32_t x = area.left;
         if (format & DT_CENTER)
             x = (area.left + area.right - line.width) / 2;
         else if (format & DT_RIGHT)
             x = area.right - line.width;
-        placed.push_back({ &line, x, std::int32_t(lineTop) });
-        // The line that reaches past the bottom is the last one drawn.
-        if (clipToRect && lineTop + layout->lineHeight > area.bottom)
-            break;
-    }
-    if (placed.empty())
-        return result;
+        return PlacedLine { &line, x, std::int32_t(top + std::int64_t(k) * layout->lineHeight) };
+    };
 
     Bitmap& target = dc.bitmap();
+    // Fills the visible part of `r` within the clip area.
+    auto fillVisible = [&](const Rect& r, std::uint32_t value) {
+        dc.forEachVisibleRect(r.intersected(clipArea),
+            [&target, value](const Rect& part) { detail::fillValue(target, part, value); });
+    };
     if (dc.fillsBackground()) {
         const std::uint32_t background = detail::deviceValue(target, dc.bkColor());
-        for (const PlacedLine& p : placed)
-            fillClipped(target, clip,
+        for (std::size_t k = 0; k < count; ++k) {
+            const PlacedLine p = placedAt(k);
+            fillVisible(
                 { p.x, p.top, p.x + p.line->width, p.top + layout->lineHeight }, background);
+        }
     }
-    drawGlyphs(dc, placed, clip, layout->ascent);
+
+    // Glyphs: colour bitmaps take each line's coverage mask; monochrome ones
+    // (and lines too large for a mask) are drawn by Qt directly.
+    std::vector<PlacedLine> direct;
     const std::uint32_t ink = detail::deviceValue(target, dc.textColor());
-    for (const PlacedLine& p : placed) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const PlacedLine p = placedAt(k);
+        const detail::GlyphMask* mask
+            = target.isMonochrome() ? nullptr : glyphMaskOf(*p.line, *layout);
+        if (!mask) {
+            direct.push_back(p);
+            continue;
+        }
+        dc.forEachVisibleRect(clipArea, [&](const Rect& part) {
+            detail::compositeGlyphs(target, *mask, { p.x, p.top }, part, ink);
+        });
+    }
+    if (!direct.empty())
+        drawGlyphs(dc, direct, dc.visibleRects(clipArea), layout->ascent);
+
+    for (std::size_t k = 0; k < count; ++k) {
+        const PlacedLine p = placedAt(k);
         if (!p.line->underline)
             continue;
         const std::int32_t y = p.top + layout->ascent + 1;
-        fillClipped(target, clip,
+        fillVisible(
             { p.x + p.line->underline->first, y, p.x + p.line->underline->second, y + 1 }, ink);
     }
     return result;

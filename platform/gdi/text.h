@@ -41,8 +41,13 @@
 //   right = left, bottom = top.
 //
 // Laid-out text is cached by (text, font, wrapping width, layout flags): a
-// redraw that changes none of them does no shaping at all. Drawing text needs a
-// QGuiApplication; without one nothing is drawn and 0 returned.
+// redraw that changes none of them does no shaping at all. On colour bitmaps
+// each laid-out line also keeps its glyph coverage, rasterised by Qt the first
+// time the line is drawn; drawing it again, anywhere and in any colour, only
+// blends that coverage in (the blend Qt applies to antialiased text, so the
+// pixels are Qt's, within one level where the glyphs of a joined word
+// overlap). Drawing text needs a QGuiApplication; without one nothing is drawn
+// and 0 returned.
 
 #include "platform/gdi/dc.h"
 

@@ -242,13 +242,32 @@ namespace {
         LogFont font;
         std::int32_t wrapWidth;
         std::uint32_t flags;
-        friend bool operator==(const CacheKey&, const CacheKey&) = default;
+    };
+
+    // A key's parts by reference: finding a cached layout copies nothing,
+    // so a redraw that reuses laid-out text allocates nothing here.
+    struct CacheKeyView {
+        std::u16string_view text;
+        const LogFont& font;
+        std::int32_t wrapWidth;
+        std::uint32_t flags;
+
+        CacheKeyView(std::u16string_view t, const LogFont& f, std::int32_t w, std::uint32_t fl)
+            : text(t)
+            , font(f)
+            , wrapWidth(w)
+            , flags(fl)
+        { }
+        CacheKeyView(const CacheKey& k)
+            : CacheKeyView(k.text, k.font, k.wrapWidth, k.flags)
+        { }
     };
 
     struct CacheKeyHash {
-        std::size_t operator()(const CacheKey& k) const
+        using is_transparent = void;
+        std::size_t operator()(const CacheKeyView& k) const
         {
-            std::size_t h = std::hash<std::u16string>()(k.text);
+            std::size_t h = std::hash<std::u16string_view>()(k.text);
             h = h * 1000003u ^ std::hash<std::u16string>()(k.font.faceName);
             const std::int64_t fields[] = { k.font.height, k.font.weight, k.font.italic,
                 k.font.underline, k.font.strikeOut, k.wrapWidth, k.flags };
@@ -258,11 +277,20 @@ namespace {
         }
     };
 
+    struct CacheKeyEqual {
+        using is_transparent = void;
+        bool operator()(const CacheKeyView& a, const CacheKeyView& b) const
+        {
+            return a.text == b.text && a.wrapWidth == b.wrapWidth && a.flags == b.flags
+                && a.font == b.font;
+        }
+    };
+
     // Least recently used first; a hit moves the entry to the back.
     struct LayoutCache {
         using Entry = std::pair<CacheKey, std::shared_ptr<const LaidOutText>>;
         std::list<Entry> order;
-        std::unordered_map<CacheKey, std::list<Entry>::iterator, CacheKeyHash> index;
+        std::unordered_map<CacheKey, std::list<Entry>::iterator, CacheKeyHash, CacheKeyEqual> index;
         std::uint64_t hits = 0;
         std::uint64_t misses = 0;
     };
@@ -283,15 +311,16 @@ std::shared_ptr<const LaidOutText> layoutText(
         return nullptr;
     const std::uint32_t flags = format & kLayoutFlags;
     const bool wraps = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE);
-    CacheKey key { std::u16string(text), font, wraps ? wrapWidth : 0, flags };
+    const std::int32_t keyWidth = wraps ? wrapWidth : 0;
 
     LayoutCache& c = cache();
-    if (auto it = c.index.find(key); it != c.index.end()) {
+    if (auto it = c.index.find(CacheKeyView(text, font, keyWidth, flags)); it != c.index.end()) {
         ++c.hits;
         c.order.splice(c.order.end(), c.order, it->second);
         return it->second->second;
     }
     ++c.misses;
+    CacheKey key { std::u16string(text), font, keyWidth, flags };
     auto layout = buildLayout(*engine, text, key.wrapWidth, flags);
     c.order.emplace_back(key, layout);
     c.index.emplace(std::move(key), std::prev(c.order.end()));

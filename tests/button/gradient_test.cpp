@@ -103,6 +103,69 @@ namespace {
         }
     }
 
+    struct LastBandCase {
+        const char* name;
+        GradientDirection direction; // None: the rounded light look's shaded face
+        gdi::Point lastBand;
+    };
+
+    // The bands are painted as DrawRectangle without an outline paints them,
+    // and bufferDC is left as the last of those calls leaves it: a solid brush
+    // and a solid one-pixel pen in the last band's colour.
+    TEST_F(FaceTest, TheLastBandsBrushAndPenAreLeftSelected)
+    {
+        const LastBandCase cases[] = {
+            { "left to right", GradientDirection::LeftToRight, { 59, 10 } },
+            { "bottom to top, painted top down", GradientDirection::BottomToTop, { 30, 19 } },
+            { "shaded rows", GradientDirection::None, { 30, 19 } },
+        };
+        for (const LastBandCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            buffer().fill(kUnpainted);
+            if (c.direction == GradientDirection::None) {
+                m_button.state().buttonStyle = Look::RoundedLight;
+                FaceState state;
+                RedrawLevel level;
+                std::int32_t gradient = -1;
+                std::int32_t hover = -1;
+                m_button.painter().PaintBackground(Rgb(0xC0A080), state, level, gradient, hover);
+            } else {
+                m_button.painter().GradientFill(Rgb(0x0000FF), Rgb(0xFF0000), c.direction);
+            }
+            const gdi::DeviceContext& dc = *m_button.painter().buffer();
+            const gdi::ColorRef last = at(c.lastBand.x, c.lastBand.y);
+            EXPECT_NE(last, kUnpainted);
+            EXPECT_EQ(dc.brush().style(), gdi::BrushStyle::Solid);
+            EXPECT_EQ(dc.brush().color(), last);
+            EXPECT_EQ(dc.pen().style(), gdi::PS_SOLID);
+            EXPECT_EQ(dc.pen().width(), 1);
+            EXPECT_EQ(dc.pen().color(), last);
+        }
+    }
+
+    // The shaded rows are kept between redraws; another face colour or
+    // height makes new ones.
+    TEST_F(FaceTest, TheShadedFaceFollowsItsColourAndHeight)
+    {
+        auto faceRows = [this](std::uint32_t backColour) {
+            m_button.state().backColor = OleColor(backColour);
+            render(Look::RoundedLight);
+            std::vector<gdi::ColorRef> rows;
+            for (std::int32_t y = 3; y < 17; ++y)
+                rows.push_back(at(30, y));
+            return rows;
+        };
+        const std::vector<gdi::ColorRef> blue = faceRows(0xE0C080);
+        const std::vector<gdi::ColorRef> brown = faceRows(0x204080);
+        EXPECT_NE(brown, blue);
+        EXPECT_EQ(faceRows(0xE0C080), blue);
+
+        m_host.setSizePixels(60, 30);
+        render(Look::RoundedLight);
+        EXPECT_NE(at(30, 25), kUnpainted);
+        EXPECT_NE(at(30, 25), at(30, 16));
+    }
+
     struct FlatFaceCase {
         const char* name;
         Shape shape;

@@ -76,8 +76,20 @@ private:
     bool m_targetMono = false;
 };
 
-// Applies `op` with the brush over the rectangles (already clipped), reading
-// and writing the context's bitmap. The operation must not use a source.
+// Row primitives of colour bitmaps, four pixels per step: `count` pixels set
+// to `pixel`, and `count` pixels copied (opaque) between rows that do not
+// overlap.
+void fillPixels(std::uint32_t* row, std::int32_t count, std::uint32_t pixel);
+void copyPixels(std::uint32_t* to, const std::uint32_t* from, std::int32_t count);
+
+// Writes the device value to every pixel of `r`, which lies inside the bitmap:
+// whole rows at a time.
+void fillValue(Bitmap& target, const Rect& r, std::uint32_t value);
+
+// Applies `op` with the brush, reading and writing the context's bitmap, over
+// the visible part of `area`, or over rectangles already clipped. The
+// operation must not use a source.
+void patternFill(DeviceContext& dc, const Rect& area, const Brush& brush, Rop3 op);
 void patternFill(DeviceContext& dc, const std::vector<Rect>& rects, const Brush& brush, Rop3 op);
 
 } // namespace bastara::gdi::detail

@@ -22,6 +22,10 @@ private:
     // Paints a up to, but not including, b. Only the steps that can reach the
     // bitmap are walked; the others just move the dash pattern on.
     void segment(Point a, Point b);
+    // A solid horizontal or vertical segment of `steps` pixels: one span.
+    void straight(Point a, Point b, std::int64_t steps);
+    // What the pen covers when it paints the pixels of `pixels`.
+    Rect penCover(const Rect& pixels) const;
     void plot(std::int32_t x, std::int32_t y);
     // Moves the dash pattern on by `steps` pixels; returns whether the pixel
     // at the current position is "on".
@@ -38,6 +42,7 @@ private:
     int m_dashCount = 0;
     int m_dashCycle = 0; // sum of the lengths
     int m_dashPosition = 0; // 0 .. m_dashCycle - 1
+    bool m_unclipped = false; // the current segment needs no clip test
 };
 
 } // namespace bastara::gdi::detail

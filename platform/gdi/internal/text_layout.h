@@ -5,6 +5,7 @@
 // layout flags), so drawing the same caption again shapes nothing.
 
 #include "platform/gdi/internal/font_engine.h"
+#include "platform/gdi/internal/glyph_mask.h"
 
 #include <QGlyphRun>
 #include <QList>
@@ -22,6 +23,12 @@ struct LaidOutLine {
     // The access-key underline: pixels [underlineLeft, underlineRight) relative
     // to the line's left edge.
     std::optional<std::pair<std::int32_t, std::int32_t>> underline;
+    // The glyphs' coverage (glyph_mask.h), made when the line is first drawn:
+    // a laid-out line is shared and read-only, but its mask is made on demand,
+    // since most laid-out text is also drawn and measuring should not pay for
+    // it. Null until made, and for a line too large for a mask.
+    mutable std::shared_ptr<const GlyphMask> mask;
+    mutable bool maskMade = false;
 };
 
 struct LaidOutText {

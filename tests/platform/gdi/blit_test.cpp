@@ -1,9 +1,13 @@
 #include "gdi_test_support.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/draw.h"
+#include "platform/gdi/internal/paint.h"
 
+#include <array>
 #include <climits>
 #include <gtest/gtest.h>
+#include <optional>
+#include <random>
 
 namespace bastara::gdi {
 namespace {
@@ -257,6 +261,85 @@ namespace {
         EXPECT_EQ(same->size(), (Size { 3, 3 }));
         EXPECT_FALSE(copyImage(nullptr, 1, 1));
         EXPECT_FALSE(copyImage(src, -1, 1));
+    }
+
+    // Equal-size colour blits go row by row; against the definition pixel by
+    // pixel: where the destination is visible (and, for an operation that
+    // reads a source, its source pixel lies in the source bitmap), the
+    // operation of pattern, source and destination.
+    // Seeded random operations (all 256), brushes, offsets and clips, and
+    // blits within one bitmap.
+    TEST(BlitTest, EqualSizeColourBlitsMatchThePerPixelDefinition)
+    {
+        std::mt19937 random(20261208);
+        std::uniform_int_distribution<std::int32_t> coordinate(-6, 20);
+        std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+        std::uniform_int_distribution<int> pick(0, 255);
+        auto pattern = Bitmap::create(3, 2, PixelFormat::Mono1);
+        pattern->setBitAt(1, 0, true);
+        pattern->setBitAt(2, 1, true);
+        for (int iteration = 0; iteration < 800; ++iteration) {
+            auto dst = makeCanvas(16, 12);
+            auto src = makeCanvas(10, 9);
+            for (std::int32_t y = 0; y < 12; ++y)
+                for (std::int32_t x = 0; x < 16; ++x) {
+                    dst.bitmap->setColorAt(x, y, colour(random));
+                    if (x < 10 && y < 9)
+                        src.bitmap->setColorAt(x, y, colour(random));
+                }
+            const bool withinOne = pick(random) < 40;
+            const test::Canvas& from = withinOne ? dst : src;
+            dst.dc->selectObject(pick(random) < 128 ? createSolidBrush(colour(random))
+                                                    : createPatternBrush(*pattern));
+            dst.dc->setTextColor(colour(random));
+            dst.dc->setBkColor(colour(random));
+            std::optional<Region> clip;
+            if (pick(random) < 128) {
+                clip = Region::fromRects(std::array { Rect { coordinate(random), coordinate(random),
+                                                          coordinate(random), coordinate(random) }
+                                                          .normalized(),
+                    Rect { coordinate(random), coordinate(random), coordinate(random),
+                        coordinate(random) }
+                        .normalized() });
+                dst.dc->selectClipRegion(*clip);
+            }
+            // SRCCOPY, the copy to the window, often; the other 255 too.
+            const RasterOp rop = pick(random) < 64 ? SRCCOPY : RasterOp(pick(random)) << 16;
+            const Rop3 op = decodeRop3(rop);
+            const Rect area { coordinate(random), coordinate(random), 0, 0 };
+            const std::int32_t width = 1 + pick(random) % 14;
+            const std::int32_t height = 1 + pick(random) % 10;
+            // Within one bitmap, mostly overlapping: the source a pixel or two away.
+            std::uniform_int_distribution<std::int32_t> near(-2, 2);
+            const Point source = withinOne
+                ? Point { area.left + near(random), area.top + near(random) }
+                : Point { coordinate(random), coordinate(random) };
+
+            // The expected pixels, from the bitmaps as they were.
+            const BitmapRef before = dst.bitmap->clone();
+            const Bitmap& sourceBefore = withinOne ? *before : *src.bitmap;
+            const detail::BrushSampler brush(*dst.dc, dst.dc->brush());
+            auto expected = dst.bitmap->clone();
+            for (std::int32_t y = area.top; y < area.top + height; ++y)
+                for (std::int32_t x = area.left; x < area.left + width; ++x) {
+                    const Point s { source.x + x - area.left, source.y + y - area.top };
+                    if (!dst.bitmap->bounds().contains(x, y) || (clip && !clip->contains(x, y))
+                        || (op.usesSource && !sourceBefore.bounds().contains(s.x, s.y)))
+                        continue;
+                    const std::uint32_t result
+                        = op.apply(brush.valueAt(x, y), deviceRgb(sourceBefore.colorAt(s.x, s.y)),
+                            deviceRgb(before->colorAt(x, y)));
+                    expected->setColorAt(x, y, colorRefFromDevice(result & 0xFFFFFF));
+                }
+
+            bitBlt(*dst.dc, area.left, area.top, width, height, from.dc.get(), source.x, source.y,
+                rop);
+            for (std::int32_t y = 0; y < 12; ++y)
+                for (std::int32_t x = 0; x < 16; ++x)
+                    ASSERT_EQ(dst.bitmap->colorAt(x, y), expected->colorAt(x, y))
+                        << "at " << x << "," << y << ": rop " << std::hex << rop << std::dec
+                        << (withinOne ? " within one bitmap" : "") << ", iteration " << iteration;
+        }
     }
 
     TEST(BlitTest, HugeSizesOnlyTouchTheVisiblePart)

@@ -4,7 +4,11 @@
 
 #include <array>
 #include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
+#include <random>
+#include <span>
 
 namespace bastara::gdi {
 namespace {
@@ -298,6 +302,159 @@ namespace {
         polyline(*c.dc, line);
         EXPECT_EQ(
             inkRows(*c.bitmap, kInk), (Rows { "......", "#####.", "#####.", "......", "......" }));
+    }
+
+    // The pen rules one pixel at a time, written from the platform's
+    // description rather than from our raster: a segment paints its start and
+    // not its end, the minor coordinate is the exact value rounded with halves
+    // towards minus infinity (|dx| = |dy| counts as y-major), a dotted pen is
+    // 3 on and 3 off from the start of the call, a wider pen a square centred
+    // on each pixel; nothing outside the bitmap or the clip.
+    class ReferencePen
+    {
+    public:
+        ReferencePen(Bitmap& bitmap, const std::optional<Region>& clip, int style, int width,
+            ColorRef colour)
+            : m_bitmap(bitmap)
+            , m_clip(clip)
+            , m_dotted(style == PS_DOT && width <= 1)
+            , m_width(std::max(width, 1))
+            , m_colour(colour)
+        { }
+
+        void polyline(std::span<const Point> points)
+        {
+            std::int64_t step = 0;
+            for (std::size_t k = 0; k + 1 < points.size(); ++k) {
+                const Point a = points[k];
+                const Point b = points[k + 1];
+                const std::int64_t dx = b.x - a.x;
+                const std::int64_t dy = b.y - a.y;
+                const std::int64_t n = std::max(std::llabs(dx), std::llabs(dy));
+                const bool xMajor = std::llabs(dx) > std::llabs(dy);
+                for (std::int64_t i = 0; i < n; ++i, ++step) {
+                    const std::int64_t x
+                        = xMajor ? a.x + (dx > 0 ? i : -i) : a.x + roundHalfDown(dx * i, n);
+                    const std::int64_t y
+                        = xMajor ? a.y + roundHalfDown(dy * i, n) : a.y + (dy > 0 ? i : -i);
+                    if (!m_dotted || step % 6 < 3)
+                        paintSquare(std::int32_t(x), std::int32_t(y));
+                }
+            }
+        }
+
+        static bool visible(
+            const Bitmap& bitmap, const std::optional<Region>& clip, std::int32_t x, std::int32_t y)
+        {
+            return bitmap.bounds().contains(x, y) && (!clip || clip->contains(x, y));
+        }
+
+    private:
+        // round(num / den), den > 0, exact halves down: ceil(num / den - 1/2).
+        static std::int64_t roundHalfDown(std::int64_t num, std::int64_t den)
+        {
+            const std::int64_t a = 2 * num + den - 1;
+            const std::int64_t b = 2 * den;
+            return a >= 0 ? a / b : -((-a + b - 1) / b);
+        }
+
+        void paintSquare(std::int32_t x, std::int32_t y)
+        {
+            const std::int32_t left = x - m_width / 2;
+            const std::int32_t top = y - m_width / 2;
+            for (std::int32_t py = top; py < top + m_width; ++py)
+                for (std::int32_t px = left; px < left + m_width; ++px)
+                    if (visible(m_bitmap, m_clip, px, py))
+                        m_bitmap.setColorAt(px, py, m_colour);
+        }
+
+        Bitmap& m_bitmap;
+        const std::optional<Region>& m_clip;
+        bool m_dotted;
+        int m_width;
+        ColorRef m_colour;
+    };
+
+    // Every drawing call with a fast path (solid spans, one-fill rectangles,
+    // solid fills, unclipped diagonals) against the rules above, on seeded
+    // random shapes under random clip regions.
+    TEST(DrawTest, FastPathsPaintWhatThePixelRulesSayUnderAnyClip)
+    {
+        std::mt19937 random(20261208);
+        std::uniform_int_distribution<std::int32_t> x(-4, 28);
+        std::uniform_int_distribution<std::int32_t> y(-4, 20);
+        std::uniform_int_distribution<int> pick(0, 99);
+        const std::pair<int, int> pens[]
+            = { { PS_SOLID, 1 }, { PS_DOT, 1 }, { PS_SOLID, 2 }, { PS_SOLID, 3 }, { PS_DOT, 2 } };
+        constexpr ColorRef kFill = 0x00FF00;
+        for (int iteration = 0; iteration < 1500; ++iteration) {
+            auto canvas = makeCanvas(24, 16, kPaper);
+            auto expected = makeCanvas(24, 16, kPaper);
+            std::optional<Region> clip;
+            if (pick(random) < 75) {
+                std::vector<Rect> parts(std::size_t(1 + pick(random) % 4));
+                for (Rect& r : parts)
+                    r = Rect { x(random), y(random), x(random), y(random) }.normalized();
+                clip = Region::fromRects(parts);
+                canvas.dc->selectClipRegion(*clip);
+            }
+            canvas.dc->setBkMode(TRANSPARENT);
+            const int kind = pick(random) % 3;
+            // Rectangles with the one-pixel pens, whose outline rule is the line rule.
+            const auto [style, width]
+                = pens[std::size_t(pick(random)) % (kind == 1 ? 2 : std::size(pens))];
+            canvas.dc->selectObject(createPen(style, width, kInk));
+            // The same colour as the pen half the time: the one-fill rectangle.
+            const ColorRef brush = pick(random) < 50 ? kInk : kFill;
+            canvas.dc->selectObject(createSolidBrush(brush));
+
+            std::string call;
+            if (kind == 0) {
+                // Segments of every direction, straight ones more often.
+                std::vector<Point> points { { x(random), y(random) } };
+                for (int k = 0; k < 1 + pick(random) % 3; ++k) {
+                    Point next { x(random), y(random) };
+                    if (pick(random) < 40)
+                        next.y = points.back().y;
+                    else if (pick(random) < 60)
+                        next.x = points.back().x;
+                    points.push_back(next);
+                }
+                polyline(*canvas.dc, points);
+                ReferencePen(*expected.bitmap, clip, style, width, kInk).polyline(points);
+                call = "polyline of " + std::to_string(points.size()) + " points";
+            } else if (kind == 1) {
+                // Small boxes often: 1 x 1, one row, one column.
+                const std::int32_t left = x(random);
+                const std::int32_t top = y(random);
+                const std::int32_t w = pick(random) < 30 ? 1 : 2 + pick(random) % 8;
+                const std::int32_t h = pick(random) < 30 ? 1 : 2 + pick(random) % 6;
+                const Rect r { left, top, left + w, top + h };
+                rectangle(*canvas.dc, r.left, r.top, r.right, r.bottom);
+                for (std::int32_t py = r.top + 1; py < r.bottom - 1; ++py)
+                    for (std::int32_t px = r.left + 1; px < r.right - 1; ++px)
+                        if (ReferencePen::visible(*expected.bitmap, clip, px, py))
+                            expected.bitmap->setColorAt(px, py, brush);
+                const std::array<Point, 5> outline { Point { r.right - 1, r.top },
+                    { r.left, r.top }, { r.left, r.bottom - 1 }, { r.right - 1, r.bottom - 1 },
+                    { r.right - 1, r.top } };
+                ReferencePen(*expected.bitmap, clip, style, width, kInk).polyline(outline);
+                call = "rectangle";
+            } else {
+                const Rect r { x(random), y(random), x(random), y(random) };
+                fillSolidRect(*canvas.dc, r, kInk);
+                for (std::int32_t py = r.top; py < r.bottom; ++py)
+                    for (std::int32_t px = r.left; px < r.right; ++px)
+                        if (ReferencePen::visible(*expected.bitmap, clip, px, py))
+                            expected.bitmap->setColorAt(px, py, kInk);
+                call = "fillSolidRect";
+            }
+            auto symbols = [](ColorRef c) { return c == kInk ? '#' : (c == kFill ? 'o' : '.'); };
+            ASSERT_EQ(
+                test::rowsOf(*canvas.bitmap, symbols), test::rowsOf(*expected.bitmap, symbols))
+                << call << ", pen style " << style << " width " << width << ", clip "
+                << (clip ? clip->toString() : "none") << ", iteration " << iteration;
+        }
     }
 
     TEST(DrawTest, ExtremeCoordinatesAreClippedWithoutWalkingTheWholeLine)

@@ -281,6 +281,35 @@ namespace {
         }
     }
 
+    TEST(RegionTest, ContainsARectangleExactlyWhenItHoldsEveryPixelOfIt)
+    {
+        std::mt19937 random(20261208);
+        std::uniform_int_distribution<std::int32_t> coordinate(
+            RegionOracle::kMin, RegionOracle::kMin + RegionOracle::kSize);
+        for (int iteration = 0; iteration < 3000; ++iteration) {
+            const RegionOracle region(random);
+            // Random rectangles (inverted and empty ones included), and ones
+            // near the region: inside one of its parts, or one pixel past it.
+            Rect area { coordinate(random), coordinate(random), coordinate(random),
+                coordinate(random) };
+            if (!region.rects.empty() && iteration % 2 == 0) {
+                const Rect part = region.rects[std::size_t(iteration / 2) % region.rects.size()];
+                std::uniform_int_distribution<std::int32_t> nudge(-1, 1);
+                area = { part.left + nudge(random), part.top + nudge(random),
+                    part.right + nudge(random), part.bottom + nudge(random) };
+            }
+            constexpr std::int32_t kEnd = RegionOracle::kMin + RegionOracle::kSize;
+            bool every = true;
+            for (std::int32_t y = area.top; y < area.bottom; ++y)
+                for (std::int32_t x = area.left; x < area.right; ++x)
+                    every = every && x >= RegionOracle::kMin && x < kEnd && y >= RegionOracle::kMin
+                        && y < kEnd && region.at(x, y);
+            ASSERT_EQ(region.region.contains(area), every)
+                << "area (" << area.left << "," << area.top << "," << area.right << ","
+                << area.bottom << ") in " << describe(region.rects);
+        }
+    }
+
     TEST(RegionTest, EveryRectangleIsContainedAndGrowingItLeavesTheRegion)
     {
         const auto ellipse = createEllipticRegion(0, 0, 33, 21);

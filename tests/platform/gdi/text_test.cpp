@@ -1,7 +1,11 @@
 #include "gdi_test_support.h"
+#include "platform/gdi/internal/text_layout.h"
 #include "platform/gdi/text.h"
 
+#include <QImage>
+#include <QPainter>
 #include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -254,6 +258,77 @@ namespace {
         mono.dc->selectObject(latinFont());
         drawText(*mono.dc, u"Hi", r, 0);
         EXPECT_LT(inkBounds(*mono.bitmap).left, 30);
+    }
+
+    // Glyphs are rasterised once per laid-out line and blended in per draw;
+    // the blend is Qt's own for antialiased text, so the pixels are those of
+    // Qt drawing the same glyphs, except where two glyphs of a joined word
+    // overlap (Qt rounds after each glyph, the coverage once): one level there.
+    TEST(TextTest, GlyphsBlendAsQtDrawsThemToWithinOneLevel)
+    {
+        const std::u16string caption = u"\u0633\u0627\u062E\u062A \u0628\u0627\u0646\u06A9 AB";
+        constexpr ColorRef kFace = 0x4080C0;
+        constexpr ColorRef kInkColour = 0xA06020;
+        auto c = textCanvas(200, 50, persianFont());
+        c.bitmap->fill(kFace);
+        c.dc->setTextColor(kInkColour);
+        const Rect r { 3, 4, 197, 46 };
+        Rect drawn = r;
+        drawText(*c.dc, caption, drawn, DT_LEFT);
+
+        const auto layout = detail::layoutText(c.dc->font().logFont(), caption, r.width(), DT_LEFT);
+        ASSERT_TRUE(layout);
+        QImage qt(200, 50, QImage::Format_RGB32);
+        qt.fill(QColor(redOf(kFace), greenOf(kFace), blueOf(kFace)));
+        {
+            QPainter painter(&qt);
+            painter.setPen(QColor(redOf(kInkColour), greenOf(kInkColour), blueOf(kInkColour)));
+            const detail::LaidOutLine& line = layout->lines.front();
+            for (const QGlyphRun& run : line.runs)
+                painter.drawGlyphRun(QPointF(r.left, r.top + layout->ascent - line.baseline), run);
+        }
+        int inked = 0;
+        int differing = 0;
+        for (std::int32_t y = 0; y < 50; ++y)
+            for (std::int32_t x = 0; x < 200; ++x) {
+                const QRgb expected = qt.pixel(x, y);
+                const ColorRef actual = c.bitmap->colorAt(x, y);
+                inked += actual != kFace;
+                differing += rgb(qRed(expected), qGreen(expected), qBlue(expected)) != actual;
+                ASSERT_LE(std::abs(qRed(expected) - redOf(actual)), 1) << x << "," << y;
+                ASSERT_LE(std::abs(qGreen(expected) - greenOf(actual)), 1) << x << "," << y;
+                ASSERT_LE(std::abs(qBlue(expected) - blueOf(actual)), 1) << x << "," << y;
+            }
+        EXPECT_GT(inked, 300);
+        EXPECT_LT(differing * 20, inked) << "joins only";
+    }
+
+    TEST(TextTest, TextDrawnElsewhereIsTheSamePixelsMoved)
+    {
+        auto first = textCanvas(120, 44, persianFont());
+        auto moved = textCanvas(120, 44, persianFont());
+        Rect r { 2, 2, 100, 36 };
+        Rect elsewhere = r.translated(7, 3);
+        drawText(*first.dc, u"\u0628\u0627\u0646\u06A9 Ab", r, 0);
+        drawText(*moved.dc, u"\u0628\u0627\u0646\u06A9 Ab", elsewhere, 0);
+        ASSERT_GT(inkBounds(*first.bitmap).right, 0);
+        for (std::int32_t y = 0; y + 3 < 44; ++y)
+            for (std::int32_t x = 0; x + 7 < 120; ++x)
+                ASSERT_EQ(first.bitmap->colorAt(x, y), moved.bitmap->colorAt(x + 7, y + 3))
+                    << x << "," << y;
+    }
+
+    // A line far larger than any caption is drawn straight by Qt instead of
+    // through a coverage mask: still drawn.
+    TEST(TextTest, GlyphsTooLargeForAMaskAreStillDrawn)
+    {
+        auto probe = textCanvas(60, 60, latinFont(-1500));
+        const std::int32_t advance = measure(*probe.dc, u"I", 100000).width();
+        const TextMetrics metrics = getTextMetrics(*probe.dc);
+        // The canvas shows the middle of the first letter's stem.
+        Rect r { 30 - advance / 2, -metrics.ascent / 2, 100000, 100000 };
+        drawText(*probe.dc, u"IIIIIIIIII", r, DT_NOCLIP);
+        EXPECT_EQ(probe.bitmap->colorAt(30, 30), kText);
     }
 
     TEST(TextTest, ExtremeRectanglesAreClampedNotOverflowed)
