@@ -2,7 +2,7 @@
 
 // The custom-drawn push button: its public surface and its own routines.
 //
-//     FakeHost host;                       // or toolkit::ControlHost
+//     FakeHost host;                       // or button_host::ControlHost
 //     Button button(host);
 //     button.onHostResize();               // makes the back buffer, lays out, draws
 //     button.events().Click = [] { ... };

@@ -1,13 +1,13 @@
-#include "../window/window_test_support.h"
+#include "../platform/window/window_test_support.h"
 #include "button/renderers/renderer.h"
+#include "button_host/control_host.h"
 #include "platform/gdi/draw.h"
-#include "platform/toolkit/control_host.h"
 #include "platform/window/widget_bridge.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
-namespace bastara::toolkit {
+namespace bastara::button_host {
 namespace {
 
     using window::test::runEventsFor;
@@ -144,4 +144,4 @@ namespace {
     }
 
 } // namespace
-} // namespace bastara::toolkit
+} // namespace bastara::button_host

@@ -29,7 +29,7 @@
 #include <memory>
 #include <string>
 
-namespace bastara::toolkit {
+namespace bastara::button_host {
 
 // What the container tells its controls.
 struct AmbientSettings {
@@ -109,4 +109,4 @@ private:
     bool m_terminated = false;
 };
 
-} // namespace bastara::toolkit
+} // namespace bastara::button_host

@@ -1,4 +1,4 @@
-#include "platform/toolkit/control_host.h"
+#include "button_host/control_host.h"
 
 #include "platform/gdi/qt_image.h"
 #include "platform/window/widget_bridge.h"
@@ -12,7 +12,7 @@
 #include <QShowEvent>
 #include <array>
 
-namespace bastara::toolkit {
+namespace bastara::button_host {
 
 // The host services, kept apart from the widget so that their names (font,
 // windowHandle, setEnabled, ...) never meet QWidget's.
@@ -265,4 +265,4 @@ void ControlHost::applyCursor()
     }
 }
 
-} // namespace bastara::toolkit
+} // namespace bastara::button_host
