@@ -79,6 +79,10 @@ public:
     // returning (hidden widgets get Qt's resize event only later).
     void setSizePixels(int width, int height);
 
+    // The control's stored property set: the form fills it before the
+    // control reads it and stores it after the control has written it.
+    button::PropertyBag& properties() { return m_properties; }
+
     // The window's default button (Enter clicks it while the focus is on no
     // other button) and cancel button (Escape clicks it). Setting one takes
     // the part from any other button of the window.

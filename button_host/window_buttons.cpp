@@ -21,17 +21,17 @@ namespace {
         return buttons;
     }
 
-    bool canTakeKeys(const ControlHost& button)
-    {
-        return button.isVisible() && button.isEnabled();
-    }
-
     bool sameCharacter(char16_t a, char16_t b)
     {
         return QChar(a).toCaseFolded() == QChar(b).toCaseFolded();
     }
 
 } // namespace
+
+bool WindowButtons::canTakeKeys(const ControlHost& button)
+{
+    return button.controlLives() && button.isVisible() && button.isEnabled();
+}
 
 WindowButtons::WindowButtons(QWidget& window)
     : QObject(&window)

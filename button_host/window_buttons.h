@@ -54,6 +54,7 @@ private:
     explicit WindowButtons(QWidget& window);
     void update();
     bool handleKey(const QKeyEvent& event);
+    static bool canTakeKeys(const ControlHost& button);
 
     QPointer<QWidget> m_window;
 };
