@@ -2,7 +2,7 @@
 
 // The custom-drawn push button: its public surface and its own routines.
 //
-//     FakeHost host;                       // or toolkit::ControlHost
+//     FakeHost host;                       // or button_host::ControlHost
 //     Button button(host);
 //     button.onHostResize();               // makes the back buffer, lays out, draws
 //     button.events().Click = [] { ... };
@@ -21,6 +21,7 @@
 
 #include "button/events.h"
 #include "button/host.h"
+#include "button/liveness.h"
 #include "button/painter.h"
 #include "button/properties.h"
 #include "button/renderers/renderer.h"
@@ -122,6 +123,9 @@ public:
     void DelayDrawing(Bool16 bDelay);
 
     ButtonEvents& events() { return m_events; }
+    // Reports the control gone once it ends (terminated or destroyed): what
+    // raises an event checks it before touching the control again.
+    LifeToken::Watch lifeWatch() const { return m_life.watch(); }
 
     // --- Host notifications -----------------------------------------------
     // Paint always draws and ends any delay.
@@ -131,8 +135,9 @@ public:
     void onHostResize();
     // In a designer, shows the default-button look when the container asks.
     void onHostShow();
-    // Releases every drawing resource; the control draws nothing afterwards.
-    // Runs once (the destructor calls it if the host did not).
+    // Releases every drawing resource and stops the hover timer; the control
+    // draws nothing and raises no event afterwards. Runs once (the destructor
+    // calls it if the host did not).
     void onHostTerminate();
 
     // --- The control's own routines ---------------------------------------
@@ -151,6 +156,9 @@ public:
     void UpdateResources(std::string_view topic);
 
     void RedrawButton();
+    // True while RedrawButton runs: what the window reports meanwhile is a
+    // side effect of the redraw's own platform calls.
+    bool isRedrawing() const { return m_redrawDepth > 0; }
     // True: makes sure bufferDC and the buffer bitmap exist. False: copies the
     // buffer to the window's surface.
     void ManageBackBuffer(Bool16 create);
@@ -183,6 +191,7 @@ private:
     Painter m_painter { m_state, m_host };
     RendererTable m_renderers;
     ButtonEvents m_events;
+    LifeToken m_life;
     bool m_terminated = false;
     int m_redrawDepth = 0;
 };

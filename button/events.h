@@ -6,18 +6,30 @@
 //
 //     button.events().Click = [&] { createDatabase(); };
 //
-// A handler may destroy the button; code that raises an event checks that the
-// control still lives before it touches its state again.
+// A handler may end the button (unload its form) or destroy it; code that
+// raises an event does so through raiseEvent (button/liveness.h) and touches
+// the control again only when it still lives.
 
 #include "button/bool16.h"
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace bastara::button {
 
-// The data of a drag-and-drop operation, passed through unchanged.
-class DataObject;
+// The data of a drag-and-drop operation, passed through unchanged: the formats
+// it offers (MIME type names) and the bytes of each. The host supplies it.
+class DataObject
+{
+public:
+    virtual ~DataObject() = default;
+    virtual std::vector<std::u16string> formats() const = 0;
+    // Empty for a format the data does not offer.
+    virtual std::vector<std::uint8_t> data(std::u16string_view format) const = 0;
+};
 
 struct ButtonEvents {
     using MouseHandler

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the control needs of the window that carries it: one interface,
-// implemented over Qt by platform/toolkit/control_host.h and by a test double.
+// implemented over Qt by button_host/control_host.h and by a test double.
 //
 // The host owns the control's window and its surface (the colour bitmap the
 // window shows, which hdc names); the control draws into that surface only by

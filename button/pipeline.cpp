@@ -165,6 +165,7 @@ void Button::onHostTerminate()
     if (m_terminated)
         return;
     m_terminated = true;
+    m_life.end();
     ButtonState& s = m_state;
     // A button that ends leaves its option group, so that no entry outlives
     // it (the others keep their values).

@@ -59,6 +59,19 @@ int qtKeyForVirtualKey(std::uint32_t vk)
     }
 }
 
+std::uint32_t virtualKeyForQtKey(int qtKey)
+{
+    if (qtKey == Qt::Key_Enter)
+        return 0x0D;
+    if (qtKey == Qt::Key_unknown)
+        return 0;
+    // The one table above serves both directions.
+    for (std::uint32_t vk = 1; vk <= 0xFF; ++vk)
+        if (qtKeyForVirtualKey(vk) == qtKey)
+            return vk;
+    return 0;
+}
+
 bool postMessage(
     WindowHandle handle, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
 {

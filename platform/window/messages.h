@@ -26,5 +26,8 @@ inline constexpr std::uint32_t WM_KEYUP = 0x0101;
 
 // The Qt key for a virtual-key code (Qt::Key_unknown when there is none).
 int qtKeyForVirtualKey(std::uint32_t virtualKey);
+// The virtual-key code of a Qt key (0 when there is none); both Enter keys
+// are 0x0D.
+std::uint32_t virtualKeyForQtKey(int qtKey);
 
 } // namespace bastara::window

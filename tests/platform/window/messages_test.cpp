@@ -74,6 +74,12 @@ namespace {
         EXPECT_EQ(qtKeyForVirtualKey('7'), Qt::Key_7);
         EXPECT_EQ(qtKeyForVirtualKey(0x71), Qt::Key_F2);
         EXPECT_EQ(qtKeyForVirtualKey(0xE5), Qt::Key_unknown);
+
+        // And back: every code the table knows, both Enter keys as 13.
+        for (std::uint32_t vk : { 0x25u, 0x0Du, 0x10u, 0x20u, std::uint32_t('Q'), 0x71u })
+            EXPECT_EQ(virtualKeyForQtKey(qtKeyForVirtualKey(vk)), vk);
+        EXPECT_EQ(virtualKeyForQtKey(Qt::Key_Enter), 13u);
+        EXPECT_EQ(virtualKeyForQtKey(Qt::Key_MediaPlay), 0u);
     }
 
 } // namespace

@@ -1,5 +1,6 @@
-#include "platform/toolkit/control_host.h"
+#include "button_host/control_host.h"
 
+#include "button_host/window_buttons.h"
 #include "platform/gdi/qt_image.h"
 #include "platform/window/widget_bridge.h"
 
@@ -12,7 +13,25 @@
 #include <QShowEvent>
 #include <array>
 
-namespace bastara::toolkit {
+namespace bastara::button_host {
+
+namespace {
+
+    // How many host services that change a widget are running: what Qt
+    // reports meanwhile (a focus moved away from a button being disabled) is
+    // their side effect, and waits until they return.
+    int g_platformCalls = 0;
+
+    class PlatformCall
+    {
+    public:
+        PlatformCall() { ++g_platformCalls; }
+        ~PlatformCall() { --g_platformCalls; }
+        PlatformCall(const PlatformCall&) = delete;
+        PlatformCall& operator=(const PlatformCall&) = delete;
+    };
+
+} // namespace
 
 // The host services, kept apart from the widget so that their names (font,
 // windowHandle, setEnabled, ...) never meet QWidget's.
@@ -26,7 +45,7 @@ public:
     bool userMode() const override { return m_widget.m_ambient.userMode; }
     std::u16string displayName() const override { return m_widget.m_ambient.displayName; }
     button::OleColor ambientBackColor() const override { return m_widget.m_ambient.backColor; }
-    bool displayAsDefault() const override { return m_widget.m_ambient.displayAsDefault; }
+    bool displayAsDefault() const override { return m_widget.m_displayAsDefault; }
     button::FontDescription parentFont() const override { return m_widget.m_ambient.parentFont; }
     button::OleColor parentBackColor() const override { return m_widget.m_ambient.parentBackColor; }
     window::WindowHandle containerWindow() const override
@@ -64,6 +83,7 @@ public:
     void setEnabled(bool enabled) override
     {
         m_widget.m_enabled = enabled;
+        const PlatformCall call;
         m_widget.QWidget::setEnabled(enabled);
     }
     std::u16string accessKeys() const override { return m_widget.m_accessKeys; }
@@ -75,6 +95,7 @@ public:
         if (!known)
             return Unexpected { button::HostError { u"Invalid property value" } };
         m_widget.m_mousePointer = pointer;
+        const PlatformCall call;
         m_widget.applyCursor();
         return {};
     }
@@ -84,6 +105,7 @@ public:
         if (icon && icon->kind() != gdi::PictureKind::Icon)
             return Unexpected { button::HostError { u"Invalid picture" } };
         m_widget.m_mouseIcon = std::move(icon);
+        const PlatformCall call;
         m_widget.applyCursor();
         return {};
     }
@@ -123,6 +145,10 @@ ControlHost::ControlHost(QWidget* parent)
 {
     // The surface covers every pixel; Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves without a button held start hover tracking; buttons take the
+    // focus from Tab and from clicks.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 ControlHost::~ControlHost()
@@ -137,7 +163,67 @@ button::Host& ControlHost::services()
 
 void ControlHost::setAmbient(AmbientSettings ambient)
 {
+    const bool backColorChanged = ambient.backColor != m_ambient.backColor;
+    const bool userModeChanged = ambient.userMode != m_ambient.userMode;
     m_ambient = std::move(ambient);
+    if (userModeChanged)
+        WindowButtons::refresh(*window());
+    if (backColorChanged)
+        announceAmbientChange(u"BackColor");
+}
+
+void ControlHost::setDefault(bool isDefault)
+{
+    if (isDefault)
+        for (ControlHost* other : window()->findChildren<ControlHost*>())
+            other->m_default = false;
+    m_default = isDefault;
+    WindowButtons::refresh(*window());
+}
+
+void ControlHost::setCancel(bool isCancel)
+{
+    if (isCancel)
+        for (ControlHost* other : window()->findChildren<ControlHost*>())
+            other->m_cancel = false;
+    m_cancel = isCancel;
+}
+
+void ControlHost::setDisplayAsDefault(bool shown)
+{
+    if (shown == m_displayAsDefault)
+        return;
+    m_displayAsDefault = shown;
+    announceAmbientChange(u"DisplayAsDefault");
+}
+
+void ControlHost::announceAmbientChange(std::u16string_view name)
+{
+    // Before its first size the control has nothing to draw with; it reads
+    // the ambient settings when it is set up.
+    if (!controlLives() || !m_reportedSize.isValid())
+        return;
+    if (controlBusy()) {
+        QMetaObject::invokeMethod(
+            this, [this, key = std::u16string(name)] { announceAmbientChange(key); },
+            Qt::QueuedConnection);
+        return;
+    }
+    input().ambientChanged(name);
+}
+
+bool ControlHost::controlBusy() const
+{
+    return g_platformCalls > 0 || m_control->isRedrawing();
+}
+
+bool ControlHost::deferWhileBusy(QEvent& event)
+{
+    if (!controlBusy())
+        return false;
+    QCoreApplication::postEvent(this, event.clone());
+    event.accept();
+    return true;
 }
 
 void ControlHost::terminate()
@@ -159,6 +245,7 @@ void ControlHost::applySize(QSize size)
 {
     if (size == m_reportedSize || m_terminated)
         return;
+    const bool firstSize = !m_reportedSize.isValid();
     m_reportedSize = size;
     gdi::BitmapRef surface
         = gdi::Bitmap::create(size.width(), size.height(), gdi::PixelFormat::Rgb32);
@@ -170,6 +257,9 @@ void ControlHost::applySize(QSize size)
     m_surface = std::move(surface);
     m_surfaceCurrent = false;
     m_control->onHostResize();
+    // A default-button flag that came before the control could draw.
+    if (firstSize && m_displayAsDefault)
+        announceAmbientChange(u"DisplayAsDefault");
 }
 
 void ControlHost::queueDesignMessage(const QString& text, const QString& title)
@@ -204,8 +294,11 @@ void ControlHost::resizeEvent(QResizeEvent* event)
 
 void ControlHost::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous() && !m_terminated)
-        m_control->onHostShow();
+    if (event->spontaneous() || m_terminated)
+        return;
+    // Before the window's own show, which sets every default-button flag.
+    WindowButtons::of(*window());
+    m_control->onHostShow();
 }
 
 void ControlHost::paintEvent(QPaintEvent* /*event*/)
@@ -265,4 +358,4 @@ void ControlHost::applyCursor()
     }
 }
 
-} // namespace bastara::toolkit
+} // namespace bastara::button_host
