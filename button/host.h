@@ -15,6 +15,7 @@
 #include "button/colors.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/picture.h"
+#include "platform/properties/property_set.h"
 #include "platform/support/result.h"
 #include "platform/window/handles.h"
 
@@ -27,33 +28,17 @@
 
 namespace bastara::button {
 
-using PictureRef = std::shared_ptr<const gdi::Picture>;
-
-// A font as forms hold it: size in points, weight 400 normal and 700 bold.
-struct FontDescription {
-    std::u16string name;
-    double points = 0;
-    std::int32_t weight = 400;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
-    std::int32_t charset = 0; // kept as stored; shaping does not depend on it
-
-    // Semi-bold and heavier read as bold.
-    bool bold() const { return weight >= 600; }
-
-    friend bool operator==(const FontDescription&, const FontDescription&) = default;
-};
+using properties::FontDescription;
+using properties::PictureRef;
+using properties::PictureValue;
+using properties::PropertySet;
+using properties::PropertyValue;
 
 // A request the window refused, with the reason in words for the user.
 struct HostError {
     std::u16string description;
 };
 using HostResult = Result<void, HostError>;
-
-// A value of the control's stored property set. Each key keeps its type.
-using PropertyValue = std::variant<std::u16string, std::int16_t, std::int32_t, Bool16, OleColor,
-    FontDescription, PictureRef>;
 
 class Host
 {

@@ -21,7 +21,6 @@
 
 #include "button/button.h"
 #include "button/host.h"
-#include "button/property_bag.h"
 #include "platform/gdi/dc.h"
 
 #include <QSize>
@@ -102,7 +101,7 @@ private:
     std::int16_t m_mousePointer = 0;
     button::PictureRef m_mouseIcon;
     std::u16string m_tag;
-    button::PropertyBag m_properties;
+    button::PropertySet m_properties;
 
     std::unique_ptr<Services> m_services;
     std::unique_ptr<button::Button> m_control;

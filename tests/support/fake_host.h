@@ -13,7 +13,6 @@
 
 #include "button/button.h"
 #include "button/host.h"
-#include "button/property_bag.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/dc.h"
 
@@ -142,7 +141,7 @@ public:
     std::int16_t pointer = 0;
     PictureRef icon;
     std::u16string tagText;
-    PropertyBag bag;
+    PropertySet bag;
 
     // Observations.
     std::int32_t width = 0;

@@ -1,10 +1,10 @@
-#include "platform/toolkit/property_set.h"
+#include "platform/properties/property_set.h"
 
 #include "platform/support/ascii.h"
 
 #include <algorithm>
 
-namespace bastara::toolkit {
+namespace bastara::properties {
 
 bool PropertySet::keysEqual(std::u16string_view a, std::u16string_view b)
 {
@@ -18,6 +18,12 @@ const PropertyValue* PropertySet::find(std::u16string_view key) const
             return &entry.value;
     }
     return nullptr;
+}
+
+PropertyValue PropertySet::read(std::u16string_view key, const PropertyValue& defaultValue) const
+{
+    const PropertyValue* stored = find(key);
+    return stored ? *stored : defaultValue;
 }
 
 void PropertySet::write(std::u16string_view key, PropertyValue value)
@@ -45,15 +51,27 @@ void PropertySet::remove(std::u16string_view key)
     std::erase_if(m_entries, [key](const Entry& entry) { return keysEqual(entry.key, key); });
 }
 
-std::optional<int64_t> PropertySet::asInteger(const PropertyValue& stored)
+bool operator==(const PropertySet& a, const PropertySet& b)
 {
-    if (const auto* small = std::get_if<int16_t>(&stored))
-        return *small;
-    if (const auto* large = std::get_if<int32_t>(&stored))
-        return *large;
-    if (const auto* colour = std::get_if<ColourValue>(&stored))
-        return static_cast<int32_t>(colour->value);
-    return std::nullopt;
+    return a.size() == b.size() && std::ranges::all_of(a.entries(), [&b](const auto& entry) {
+        const PropertyValue* other = b.find(entry.key);
+        return other && *other == entry.value;
+    });
 }
 
-} // namespace bastara::toolkit
+namespace detail {
+
+    std::optional<std::int64_t> integerOf(const PropertyValue& stored)
+    {
+        if (const auto* small = std::get_if<std::int16_t>(&stored))
+            return *small;
+        if (const auto* large = std::get_if<std::int32_t>(&stored))
+            return *large;
+        if (const auto* colour = std::get_if<OleColor>(&stored))
+            return colour->asSigned();
+        return std::nullopt;
+    }
+
+} // namespace detail
+
+} // namespace bastara::properties
