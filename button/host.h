@@ -99,11 +99,14 @@ public:
     virtual PropertyValue readProperty(
         std::u16string_view key, const PropertyValue& defaultValue) const = 0;
     // write: stores the value; stores nothing (and forgets what was stored)
-    // when it equals defaultValue, so that absent means default.
-    virtual void writeProperty(
-        std::u16string_view key, const PropertyValue& value, const PropertyValue& defaultValue)
+    // when it equals defaultValue, so that absent means default. Without a
+    // default the value is always stored.
+    virtual void writeProperty(std::u16string_view key, const PropertyValue& value,
+        const std::optional<PropertyValue>& defaultValue)
         = 0;
     // The persisted property with this key changed: the designer will save it.
+    // The control reports nothing while it reads its stored set (what it reads
+    // is what is stored), so a form that was only loaded is not modified.
     virtual void propertyChanged(std::u16string_view key) = 0;
 
     // An information message for the person designing the form (the control

@@ -26,8 +26,13 @@ PropertyValue PropertySet::read(std::u16string_view key, const PropertyValue& de
     return stored ? *stored : defaultValue;
 }
 
-void PropertySet::write(std::u16string_view key, PropertyValue value)
+void PropertySet::write(
+    std::u16string_view key, PropertyValue value, const std::optional<PropertyValue>& defaultValue)
 {
+    if (defaultValue && value == *defaultValue) {
+        remove(key);
+        return;
+    }
     for (Entry& entry : m_entries) {
         if (keysEqual(entry.key, key)) {
             entry.value = std::move(value);
@@ -35,15 +40,6 @@ void PropertySet::write(std::u16string_view key, PropertyValue value)
         }
     }
     m_entries.push_back(Entry { std::u16string(key), std::move(value) });
-}
-
-void PropertySet::write(
-    std::u16string_view key, PropertyValue value, const PropertyValue& defaultValue)
-{
-    if (value == defaultValue)
-        remove(key);
-    else
-        write(key, std::move(value));
 }
 
 void PropertySet::remove(std::u16string_view key)

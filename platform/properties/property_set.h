@@ -70,11 +70,11 @@ public:
         return valueAs<T>(*stored);
     }
 
-    // Stores the value under key, replacing a value stored under any casing of it.
-    void write(std::u16string_view key, PropertyValue value);
-    // As above, but stores nothing (and drops what was stored) when the value
-    // equals defaultValue.
-    void write(std::u16string_view key, PropertyValue value, const PropertyValue& defaultValue);
+    // Stores the value under key, replacing a value stored under any casing of
+    // it; but stores nothing (and drops what was stored) when the value equals
+    // defaultValue.
+    void write(std::u16string_view key, PropertyValue value,
+        const std::optional<PropertyValue>& defaultValue = std::nullopt);
     void remove(std::u16string_view key);
 
     // In the order the keys were first written.

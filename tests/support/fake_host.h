@@ -115,7 +115,7 @@ public:
         return bag.read(key, defaultValue);
     }
     void writeProperty(std::u16string_view key, const PropertyValue& value,
-        const PropertyValue& defaultValue) override
+        const std::optional<PropertyValue>& defaultValue) override
     {
         bag.write(key, value, defaultValue);
     }
