@@ -230,6 +230,12 @@ namespace {
                     set.write(u"mode", std::int32_t(0));
                     set.write(u"value", kTrue);
                     set.write(u"backstyle", std::int32_t(12));
+                    set.write(u"capalign", std::int32_t(7));
+                    set.write(u"imgalign", std::int32_t(-1));
+                    set.write(u"gradient", std::int32_t(9));
+                    set.write(u"capstyle", std::int32_t(3));
+                    set.write(u"customclick", std::int32_t(40));
+                    set.write(u"image", PictureValue::fromPicture(test::solidPicture(4, 4, 0)));
                 },
                 [](Button& b) {
                     EXPECT_EQ(b.ButtonShape(), Shape::PictureFramed);

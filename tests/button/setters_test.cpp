@@ -1,6 +1,9 @@
 #include "button_test_support.h"
 #include "platform/gdi/sys_colors.h"
+#include "platform/window/regions.h"
+#include "platform/window/widget_bridge.h"
 
+#include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -400,6 +403,28 @@ namespace {
         m_button.setShowFocusRect(kFalse);
         EXPECT_FALSE(state().isDefaultLook());
         EXPECT_EQ(m_button.ShowFocusRect(), kFalse);
+    }
+
+    // The etched look cuts two corner pixels only while enabled.
+    TEST(EnabledTest, TheEtchedLookSquaresItsCornersWhileDisabled)
+    {
+        QWidget window;
+        test::FakeHost host(60, 20);
+        host.handle = window::handleOf(&window);
+        Button button(host);
+        host.control = &button;
+        button.onHostResize();
+        button.setButtonStyle(Look::Etched);
+        auto cornerCut = [&] {
+            gdi::Region region;
+            (void)window::getWindowRegion(host.handle, region);
+            return !region.contains(0, 19);
+        };
+        EXPECT_TRUE(cornerCut());
+        button.setEnabled(kFalse);
+        EXPECT_FALSE(cornerCut());
+        button.setEnabled(kTrue);
+        EXPECT_TRUE(cornerCut());
     }
 
     TEST_F(SettersTest, PointersTheWindowRefusesAreTheSettersError)
