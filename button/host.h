@@ -112,7 +112,7 @@ public:
     // An information message for the person designing the form (the control
     // asks only in design mode). Shown once the property change under way has
     // finished, never in the middle of it; an empty title means the
-    // application's title.
+    // application's title. Lines break at "\n".
     virtual void showDesignMessage(std::u16string text, std::u16string title) = 0;
 };
 
