@@ -278,10 +278,10 @@ namespace {
         gdi::ScopedSystemColors pinned { gdi::referenceSystemColors() };
         Control placed;
         placed.host.runMode = false;
-        placed.host.name = u"kzButtons_H3";
+        placed.host.name = u"Button3";
         placed.host.formFontValue = test::formFont(9);
         ASSERT_TRUE(placed->onHostInitProperties().ok());
-        EXPECT_EQ(placed->Caption(), u"kzButtons_H3");
+        EXPECT_EQ(placed->Caption(), u"Button3");
         EXPECT_EQ(placed->Font(), test::formFont(9));
         EXPECT_EQ(placed.host.tagText, u"0");
         EXPECT_EQ(placed.host.changed,
