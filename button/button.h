@@ -24,6 +24,7 @@
 #include "button/liveness.h"
 #include "button/painter.h"
 #include "button/properties.h"
+#include "button/property_keys.h"
 #include "button/renderers/renderer.h"
 #include "button/state.h"
 
@@ -140,6 +141,22 @@ public:
     // calls it if the host did not).
     void onHostTerminate();
 
+    // --- The stored property set (the host's; keys in property_keys.h) ------
+    // A control newly placed in a designer: the defaults, the container in
+    // Tag, the form's font; reports as changed the keys a save must write. A
+    // font the window refuses is the call's error.
+    HostResult onHostInitProperties();
+    // A control of a form being loaded: reads every key in loading order (a
+    // key that fails keeps its property as it was, the others still load),
+    // applies the access key, joins the option group, then lays out and draws.
+    // Reports no change: what it reads is what is stored.
+    void onHostReadProperties();
+    // Writes every key in writing order; a value equal to its default is not
+    // stored.
+    void onHostWriteProperties();
+    // What onHostWriteProperties stores under the key.
+    PropertyValue storedValue(PersistedKey key) const;
+
     // --- The control's own routines ---------------------------------------
     ButtonState& state() { return m_state; }
     const ButtonState& state() const { return m_state; }
@@ -177,8 +194,16 @@ public:
     Painter& painter() { return m_painter; }
 
 private:
-    // Notify-changed: the persisted property with this key changed.
-    void propertyChanged(std::u16string_view key) { m_host.propertyChanged(key); }
+    // Notify-changed: the persisted property with this key changed. Not while
+    // the stored set is being read.
+    void propertyChanged(PersistedKey key);
+    // One step of reading the stored set; false when it failed.
+    bool readStored(PersistedKey key);
+    // The access key a caption marks, or nullopt for a caption without "&".
+    static std::optional<std::u16string> accessKeyOf(std::u16string_view caption);
+    // The resize handling, then (inside a caller's DelayDrawing bracket, which
+    // the resize handling respects) the regions and layout of a new shape.
+    void resizeForShape();
     // Shown only while a designer edits the form.
     void designMessage(std::u16string text, std::u16string title = {});
     void updateFont();
@@ -193,7 +218,12 @@ private:
     ButtonEvents m_events;
     LifeToken m_life;
     bool m_terminated = false;
+    bool m_readingProperties = false;
     int m_redrawDepth = 0;
+    // Setters call setters (ResetDefaultColors four deep); a debug build
+    // catches a change that would make them call round in a circle.
+    int m_setterDepth = 0;
+    friend class SetterDepth;
 };
 
 } // namespace bastara::button

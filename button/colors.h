@@ -15,24 +15,13 @@
 //     Rgb lighter = ShadeColor(face, 48, ShadeFlag::ProportionalBlue);
 
 #include "platform/gdi/types.h"
+#include "platform/properties/ole_color.h"
 
 #include <cstdint>
 
 namespace bastara::button {
 
-struct OleColor {
-    std::uint32_t value = 0;
-
-    constexpr OleColor() = default;
-    constexpr explicit OleColor(std::uint32_t v)
-        : value(v)
-    { }
-    constexpr bool isSystemColor() const { return (value & 0x80000000u) != 0; }
-    // The value as the signed 32-bit integer the property holds.
-    constexpr std::int32_t asSigned() const { return static_cast<std::int32_t>(value); }
-
-    friend constexpr bool operator==(OleColor, OleColor) = default;
-};
+using properties::OleColor;
 
 inline constexpr OleColor kSystemButtonFace { 0x8000000F };
 inline constexpr OleColor kSystemButtonText { 0x80000012 };

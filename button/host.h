@@ -15,6 +15,7 @@
 #include "button/colors.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/picture.h"
+#include "platform/properties/property_set.h"
 #include "platform/support/result.h"
 #include "platform/window/handles.h"
 
@@ -27,33 +28,17 @@
 
 namespace bastara::button {
 
-using PictureRef = std::shared_ptr<const gdi::Picture>;
-
-// A font as forms hold it: size in points, weight 400 normal and 700 bold.
-struct FontDescription {
-    std::u16string name;
-    double points = 0;
-    std::int32_t weight = 400;
-    bool italic = false;
-    bool underline = false;
-    bool strikethrough = false;
-    std::int32_t charset = 0; // kept as stored; shaping does not depend on it
-
-    // Semi-bold and heavier read as bold.
-    bool bold() const { return weight >= 600; }
-
-    friend bool operator==(const FontDescription&, const FontDescription&) = default;
-};
+using properties::FontDescription;
+using properties::PictureRef;
+using properties::PictureValue;
+using properties::PropertySet;
+using properties::PropertyValue;
 
 // A request the window refused, with the reason in words for the user.
 struct HostError {
     std::u16string description;
 };
 using HostResult = Result<void, HostError>;
-
-// A value of the control's stored property set. Each key keeps its type.
-using PropertyValue = std::variant<std::u16string, std::int16_t, std::int32_t, Bool16, OleColor,
-    FontDescription, PictureRef>;
 
 class Host
 {
@@ -114,17 +99,20 @@ public:
     virtual PropertyValue readProperty(
         std::u16string_view key, const PropertyValue& defaultValue) const = 0;
     // write: stores the value; stores nothing (and forgets what was stored)
-    // when it equals defaultValue, so that absent means default.
-    virtual void writeProperty(
-        std::u16string_view key, const PropertyValue& value, const PropertyValue& defaultValue)
+    // when it equals defaultValue, so that absent means default. Without a
+    // default the value is always stored.
+    virtual void writeProperty(std::u16string_view key, const PropertyValue& value,
+        const std::optional<PropertyValue>& defaultValue)
         = 0;
     // The persisted property with this key changed: the designer will save it.
+    // The control reports nothing while it reads its stored set (what it reads
+    // is what is stored), so a form that was only loaded is not modified.
     virtual void propertyChanged(std::u16string_view key) = 0;
 
     // An information message for the person designing the form (the control
     // asks only in design mode). Shown once the property change under way has
     // finished, never in the middle of it; an empty title means the
-    // application's title.
+    // application's title. Lines break at "\n".
     virtual void showDesignMessage(std::u16string text, std::u16string title) = 0;
 };
 

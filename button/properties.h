@@ -115,6 +115,13 @@ enum class HoverLock : std::int32_t {
     Neither = 3,
 };
 
+// An enumeration as the 32-bit integer it is stored and persisted as, for the
+// comparisons the control makes by number ("a shape below 4").
+template <typename Enum> constexpr std::int32_t storedNumber(Enum value)
+{
+    return static_cast<std::int32_t>(value);
+}
+
 // FontStyle bits; bit 0 and the higher bits are ignored.
 inline constexpr std::int32_t kFontStyleBold = 2;
 inline constexpr std::int32_t kFontStyleItalic = 4;

@@ -118,7 +118,7 @@ public:
         return m_widget.m_properties.read(key, defaultValue);
     }
     void writeProperty(std::u16string_view key, const button::PropertyValue& value,
-        const button::PropertyValue& defaultValue) override
+        const std::optional<button::PropertyValue>& defaultValue) override
     {
         m_widget.m_properties.write(key, value, defaultValue);
     }

@@ -40,7 +40,6 @@
 #include "button/button.h"
 #include "button/host.h"
 #include "button/input.h"
-#include "button/property_bag.h"
 #include "platform/gdi/dc.h"
 
 #include <QSize>
@@ -81,7 +80,7 @@ public:
 
     // The control's stored property set: the form fills it before the
     // control reads it and stores it after the control has written it.
-    button::PropertyBag& properties() { return m_properties; }
+    button::PropertySet& properties() { return m_properties; }
 
     // The window's default button (Enter clicks it while the focus is on no
     // other button) and cancel button (Escape clicks it). Setting one takes
@@ -181,7 +180,7 @@ private:
     std::int16_t m_mousePointer = 0;
     button::PictureRef m_mouseIcon;
     std::u16string m_tag;
-    button::PropertyBag m_properties;
+    button::PropertySet m_properties;
 
     std::unique_ptr<Services> m_services;
     std::unique_ptr<button::Button> m_control;

@@ -1,5 +1,6 @@
 // Form files are stored data: whatever the bytes, reading them gives a layout
-// within the documented limits or an error, never a crash.
+// within the documented limits or an error, never a crash; and a layout read
+// is written back as a file that reads as the same layout.
 
 #include "platform/toolkit/form_file.h"
 
@@ -32,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const auto form = bastara::toolkit::parseFormFile(
         QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-    if (form)
-        checkWithinLimits(*form);
+    if (!form)
+        return 0;
+    checkWithinLimits(*form);
+    const auto reread = bastara::toolkit::parseFormFile(bastara::toolkit::formFileBytes(*form));
+    if (!reread || !(*reread == *form))
+        std::abort();
     return 0;
 }

@@ -34,6 +34,13 @@ Picture::Picture(BitmapRef bitmap, std::shared_ptr<const Icon> icon, PictureForm
     , m_format(format)
 { }
 
+std::span<const std::uint8_t> Picture::fileBytes() const
+{
+    if (!m_fileBytes)
+        return {};
+    return *m_fileBytes;
+}
+
 Picture Picture::fromBitmap(BitmapRef bitmap, PictureFormat format)
 {
     return Picture(std::move(bitmap), nullptr, format);
@@ -122,26 +129,35 @@ namespace {
         return Picture::fromBitmap(std::move(bitmap), format);
     }
 
+    Result<Picture, PictureError> decodeFile(std::span<const std::uint8_t> data)
+    {
+        if (startsWith(data, { 'B', 'M' }))
+            return decodeBitmapPicture(data, "bmp", PictureFormat::Bmp);
+        if (startsWith(data, { 0xFF, 0xD8, 0xFF }))
+            return decodeBitmapPicture(data, "jpeg", PictureFormat::Jpeg);
+        if (startsWith(data, { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A }))
+            return decodeBitmapPicture(data, "png", PictureFormat::Png);
+        const bool ico = startsWith(data, { 0, 0, 1, 0 });
+        const bool cur = startsWith(data, { 0, 0, 2, 0 });
+        if (!ico && !cur)
+            return Unexpected { PictureError::UnknownFormat };
+        auto icon = detail::decodeIconFile(data, cur);
+        if (!icon)
+            return Unexpected { icon.error() };
+        return Picture::fromIcon(std::move(*icon), cur ? PictureFormat::Cur : PictureFormat::Ico);
+    }
+
 } // namespace
 
 Result<Picture, PictureError> decodePicture(std::span<const std::uint8_t> data)
 {
     if (data.empty())
         return Unexpected { PictureError::Empty };
-    if (startsWith(data, { 'B', 'M' }))
-        return decodeBitmapPicture(data, "bmp", PictureFormat::Bmp);
-    if (startsWith(data, { 0xFF, 0xD8, 0xFF }))
-        return decodeBitmapPicture(data, "jpeg", PictureFormat::Jpeg);
-    if (startsWith(data, { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A }))
-        return decodeBitmapPicture(data, "png", PictureFormat::Png);
-    const bool ico = startsWith(data, { 0, 0, 1, 0 });
-    const bool cur = startsWith(data, { 0, 0, 2, 0 });
-    if (!ico && !cur)
-        return Unexpected { PictureError::UnknownFormat };
-    auto icon = detail::decodeIconFile(data, cur);
-    if (!icon)
-        return Unexpected { icon.error() };
-    return Picture::fromIcon(std::move(*icon), cur ? PictureFormat::Cur : PictureFormat::Ico);
+    auto picture = decodeFile(data);
+    if (picture)
+        picture->m_fileBytes
+            = std::make_shared<const std::vector<std::uint8_t>>(data.begin(), data.end());
+    return picture;
 }
 
 } // namespace bastara::gdi

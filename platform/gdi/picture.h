@@ -21,6 +21,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace bastara::gdi {
 
@@ -60,15 +61,25 @@ public:
     const BitmapRef& bitmap() const { return m_bitmap; }
     // The icon of an icon picture; nullptr for bitmaps.
     const std::shared_ptr<const Icon>& icon() const { return m_icon; }
+    // The file this picture was decoded from, so that it can be stored again
+    // unchanged; empty for pictures made in memory.
+    std::span<const std::uint8_t> fileBytes() const;
 
 private:
     Picture(BitmapRef bitmap, std::shared_ptr<const Icon> icon, PictureFormat format);
+    friend Result<Picture, PictureError> decodePicture(std::span<const std::uint8_t> data);
 
     BitmapRef m_bitmap;
     std::shared_ptr<const Icon> m_icon;
     PictureFormat m_format;
+    std::shared_ptr<const std::vector<std::uint8_t>> m_fileBytes;
 };
 
 [[nodiscard]] Result<Picture, PictureError> decodePicture(std::span<const std::uint8_t> data);
+
+// The picture as a file that decodePicture reads back to the same picture: the
+// bytes it was decoded from, else (made in memory) a 32-bit BMP for a bitmap,
+// or an ICO or CUR holding the icon's image, mask and alpha.
+[[nodiscard]] std::vector<std::uint8_t> encodePicture(const Picture& picture);
 
 } // namespace bastara::gdi

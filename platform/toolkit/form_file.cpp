@@ -132,7 +132,7 @@ namespace {
         QString m_where;
     };
 
-    ColourValue readColour(const ObjectReader& reader, const char* member)
+    properties::OleColor readColour(const ObjectReader& reader, const char* member)
     {
         const QString text = reader.string(member);
         bool ok = false;
@@ -143,16 +143,16 @@ namespace {
         if (!ok)
             reader.fail(QLatin1String(member),
                 QStringLiteral("expected a colour written 0x00BBGGRR, not \"%1\"").arg(text));
-        return ColourValue { value };
+        return properties::OleColor { value };
     }
 
-    FontValue readFont(const ObjectReader& reader)
+    properties::FontDescription readFont(const ObjectReader& reader)
     {
         reader.allowOnly(
             { "face", "size", "weight", "italic", "underline", "strikethrough", "charset" });
-        FontValue font;
-        font.face = reader.string("face").toStdU16String();
-        if (font.face.empty())
+        properties::FontDescription font;
+        font.name = reader.string("face").toStdU16String();
+        if (font.name.empty())
             reader.fail(QStringLiteral("face"), QStringLiteral("empty"));
         font.points = reader.number("size", 0, 1000);
         font.weight = static_cast<int32_t>(reader.integer("weight", 1, 1000));
@@ -163,7 +163,22 @@ namespace {
         return font;
     }
 
-    PropertyValue readPropertyValue(const ObjectReader& typed)
+    // Bytes that are valid base64 but not a picture still make a value (with
+    // no picture): the control then keeps that property as it was, and the
+    // rest of the form loads.
+    properties::PictureValue readPicture(const ObjectReader& typed)
+    {
+        const QByteArray text = typed.string("picture").toLatin1();
+        const auto decoded
+            = QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            typed.fail(QStringLiteral("picture"), QStringLiteral("expected base64 file bytes"));
+        const QByteArray& bytes = *decoded;
+        return properties::PictureValue::fromFileBytes(
+            std::vector<std::uint8_t>(bytes.cbegin(), bytes.cend()));
+    }
+
+    properties::PropertyValue readPropertyValue(const ObjectReader& typed)
     {
         if (typed.json().size() != 1)
             throw ParseFailure { typed.where()
@@ -176,19 +191,19 @@ namespace {
         if (type == QLatin1String("int32"))
             return static_cast<int32_t>(typed.integer("int32", INT32_MIN, INT32_MAX));
         if (type == QLatin1String("bool"))
-            return typed.boolean("bool");
+            return properties::Bool16(typed.integer("bool", -1, 0) != 0);
         if (type == QLatin1String("colour"))
             return readColour(typed, "colour");
         if (type == QLatin1String("font"))
             return readFont(typed.object("font"));
         if (type == QLatin1String("picture"))
-            return PictureValue { typed.string("picture").toStdU16String() };
+            return readPicture(typed);
         typed.fail(type, QStringLiteral("unknown value type"));
     }
 
-    PropertySet readProperties(const ObjectReader& reader)
+    properties::PropertySet readProperties(const ObjectReader& reader)
     {
-        PropertySet properties;
+        properties::PropertySet properties;
         for (auto it = reader.json().begin(); it != reader.json().end(); ++it) {
             const std::u16string key = it.key().toStdU16String();
             if (key.empty())

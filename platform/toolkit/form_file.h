@@ -1,6 +1,7 @@
 #pragma once
 
-// Reads a form file: the JSON description of one window and its controls.
+// Reads and writes form files: the JSON description of one window and its
+// controls.
 //
 //     {
 //       "bastaraForm": 1,
@@ -17,14 +18,16 @@
 //                     "italic": false, "charset": 178 } },
 //         { "kind": "customButton", "name": "kzButtons_H1", "tabIndex": 3, ...,
 //           "properties": { "caption": { "string": "..." }, "mode": { "int32": 0 },
-//                           "value": { "bool": false }, "cback": { "colour": "0x8000000F" } } }
+//                           "value": { "bool": 0 }, "cback": { "colour": "0x8000000F" },
+//                           "image": { "picture": "Qk0..." } } }
 //       ]
 //     }
 //
 // Optional control members: index, text, font, picture, toolTip, tabIndex,
 // alignment ("left", "right", "centre"), rightToLeft, backColour, properties.
-// Property values name their type: string, int16, int32, bool, colour, font,
-// picture. Font members underline and strikethrough are optional too.
+// Property values name their type: string, int16, int32, bool (-1 True, 0
+// False), colour, font, picture (the picture file's bytes in base64). Font
+// members underline and strikethrough are optional too.
 //
 // Anything else is refused with a message that says where the fault is:
 // unknown members, wrong types, numbers out of range or not whole, duplicate
@@ -33,6 +36,7 @@
 #include "platform/support/result.h"
 #include "platform/toolkit/form_layout.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -49,5 +53,14 @@ struct FormFileError {
 
 // Reads the file (a Qt resource path such as ":/forms/form1.json" works too).
 [[nodiscard]] Result<FormLayout, FormFileError> loadFormFile(const QString& path);
+
+// The layout as a form file that parseFormFile reads back to an equal layout,
+// for any layout within the limits the reader checks. Property keys are
+// written in lower case and members at their defaults are left out.
+QByteArray formFileBytes(const FormLayout& form);
+
+// Writes the file whole or not at all: a failure leaves any earlier file as
+// it was.
+[[nodiscard]] Result<void, FormFileError> saveFormFile(const FormLayout& form, const QString& path);
 
 } // namespace bastara::toolkit

@@ -5,7 +5,7 @@
 //
 // Geometry is in twips (1/1440 inch), 15 twips to the pixel.
 
-#include "platform/toolkit/property_set.h"
+#include "platform/properties/property_set.h"
 
 #include <QString>
 #include <cstdint>
@@ -35,6 +35,8 @@ struct TwipsRect {
     int32_t top = 0;
     int32_t width = 0;
     int32_t height = 0;
+
+    bool operator==(const TwipsRect&) const = default;
 };
 
 struct ControlLayout {
@@ -46,17 +48,19 @@ struct ControlLayout {
     std::optional<int> index;
     TwipsRect geometry;
     QString text; // caption or initial text
-    std::optional<FontValue> font; // absent: the default font
+    std::optional<properties::FontDescription> font; // absent: the default font
     QString picture; // resource path, or empty
     QString toolTip;
     std::optional<int> tabIndex; // absent: not in the keyboard focus order
     TextAlignment alignment = TextAlignment::Left;
     bool rightToLeft = false; // reading order of the text
-    std::optional<ColourValue> backColour; // absent: transparent or the default
-    PropertySet properties; // custom controls only
+    std::optional<properties::OleColor> backColour; // absent: transparent or the default
+    properties::PropertySet properties; // custom controls only
 
     // "List1(2)" for array members, else the name.
     QString displayName() const;
+
+    bool operator==(const ControlLayout&) const = default;
 };
 
 struct FormLayout {
@@ -64,10 +68,12 @@ struct FormLayout {
     QString caption;
     int32_t clientWidth = 0;
     int32_t clientHeight = 0;
-    std::optional<ColourValue> backColour; // absent: the default window colour
+    std::optional<properties::OleColor> backColour; // absent: the default window colour
     FrameKind frame = FrameKind::FixedDialog;
     QString icon; // resource path, or empty for none
     std::vector<ControlLayout> controls; // in creation order
+
+    bool operator==(const FormLayout&) const = default;
 };
 
 } // namespace bastara::toolkit

@@ -30,7 +30,7 @@ namespace {
 
 } // namespace
 
-QColor toQColor(ColourValue colour, const QPalette& palette)
+QColor toQColor(properties::OleColor colour, const QPalette& palette)
 {
     if (colour.value & systemColourBit)
         return palette.color(QPalette::Active, roleOfSystemColour(colour.value & 0xFFu));
@@ -39,9 +39,9 @@ QColor toQColor(ColourValue colour, const QPalette& palette)
         static_cast<int>((colour.value >> 16) & 0xFFu));
 }
 
-QFont toQFont(const FontValue& font)
+QFont toQFont(const properties::FontDescription& font)
 {
-    QFont qfont(QString::fromStdU16String(font.face));
+    QFont qfont(QString::fromStdU16String(font.name));
     qfont.setPointSizeF(font.points);
     qfont.setWeight(static_cast<QFont::Weight>(font.weight));
     qfont.setItalic(font.italic);

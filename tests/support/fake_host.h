@@ -13,7 +13,6 @@
 
 #include "button/button.h"
 #include "button/host.h"
-#include "button/property_bag.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/dc.h"
 
@@ -116,7 +115,7 @@ public:
         return bag.read(key, defaultValue);
     }
     void writeProperty(std::u16string_view key, const PropertyValue& value,
-        const PropertyValue& defaultValue) override
+        const std::optional<PropertyValue>& defaultValue) override
     {
         bag.write(key, value, defaultValue);
     }
@@ -142,7 +141,7 @@ public:
     std::int16_t pointer = 0;
     PictureRef icon;
     std::u16string tagText;
-    PropertyBag bag;
+    PropertySet bag;
 
     // Observations.
     std::int32_t width = 0;

@@ -2,6 +2,7 @@
 
 #include "app/forms/messages.h"
 #include "form1_fixture.h"
+#include "platform/toolkit/form_file.h"
 
 #include <QFontInfo>
 #include <QLabel>
@@ -96,6 +97,39 @@ namespace {
         EXPECT_EQ(form1->editDialog()->size(), QSize(256, 89));
         EXPECT_EQ(form1->editDialog()->windowTitle(), "Form2");
         EXPECT_FALSE(form1->editDialog()->autoFillBackground()); // the default window colour
+    }
+
+    // The layouts store exactly the button keys the forms were designed with,
+    // and survive being written and read again unchanged.
+    TEST(ShippedLayouts, StoreTheirButtonKeysAndReadBackAsWritten)
+    {
+        std::vector<std::u16string> mainWindow { u"caption", u"backstyle", u"capalign", u"capstyle",
+            u"mode", u"value", u"cback", u"font", u"_extentx", u"_extenty" };
+        std::vector<std::u16string> entryDialog = mainWindow;
+        entryDialog.push_back(u"cgradient");
+        std::ranges::sort(mainWindow);
+        std::ranges::sort(entryDialog);
+        const std::pair<const char*, const std::vector<std::u16string>*> forms[]
+            = { { "form1", &mainWindow }, { "form2", nullptr }, { "form3", &entryDialog } };
+        for (const auto& [name, keys] : forms) {
+            SCOPED_TRACE(name);
+            const auto layout = toolkit::loadFormFile(
+                QStringLiteral(":/bastara/forms/%1.json").arg(QLatin1String(name)));
+            ASSERT_TRUE(layout.ok()) << layout.error().message.toStdString();
+            for (const toolkit::ControlLayout& control : layout->controls) {
+                if (control.kind != QLatin1String("customButton"))
+                    continue;
+                ASSERT_TRUE(keys);
+                std::vector<std::u16string> stored;
+                for (const auto& entry : control.properties.entries())
+                    stored.push_back(entry.key);
+                std::ranges::sort(stored);
+                EXPECT_EQ(stored, *keys);
+            }
+            const auto reread = toolkit::parseFormFile(toolkit::formFileBytes(*layout));
+            ASSERT_TRUE(reread.ok());
+            EXPECT_EQ(*reread, *layout);
+        }
     }
 
     TEST(AppSetup, QtsPersianTextsAreInstalled)

@@ -1,4 +1,5 @@
 #include "platform/toolkit/form_file.h"
+#include "support/temp_dir.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,9 +28,9 @@ namespace {
         { "kind": "customButton", "name": "kzButtons_H1", "left": 0, "top": 0, "width": 10,
           "height": 10, "tabIndex": 1,
           "properties": {
-            "caption": { "string": "go" }, "mode": { "int32": 0 }, "value": { "bool": false },
+            "caption": { "string": "go" }, "mode": { "int32": 0 }, "value": { "bool": -1 },
             "imgsize": { "int16": 40 }, "cback": { "colour": "0x8000000F" },
-            "image": { "picture": ":/p.png" },
+            "image": { "picture": "Qk0A" },
             "font": { "font": { "face": "Times New Roman", "size": 12, "weight": 400,
                                 "italic": true, "underline": true, "charset": 0 } } } }
       ]
@@ -48,7 +49,7 @@ namespace {
         EXPECT_EQ(form->caption, "A caption");
         EXPECT_EQ(form->clientWidth, 4800);
         EXPECT_EQ(form->clientHeight, 5310);
-        EXPECT_EQ(form->backColour, ColourValue { 0x00FFFFFF });
+        EXPECT_EQ(form->backColour, properties::OleColor { 0x00FFFFFF });
         EXPECT_EQ(form->frame, FrameKind::FixedToolWindow);
         EXPECT_EQ(form->icon, ":/icon.ico");
         ASSERT_EQ(form->controls.size(), 4u);
@@ -61,7 +62,7 @@ namespace {
         EXPECT_EQ(label.alignment, TextAlignment::Right);
         EXPECT_TRUE(label.rightToLeft);
         ASSERT_TRUE(label.font.has_value());
-        EXPECT_EQ(label.font->face, u"Times New Roman");
+        EXPECT_EQ(label.font->name, u"Times New Roman");
         EXPECT_DOUBLE_EQ(label.font->points, 11.25);
         EXPECT_EQ(label.font->weight, 700);
         EXPECT_EQ(label.font->charset, 178);
@@ -80,15 +81,18 @@ namespace {
     {
         const auto form = parse(goodForm);
         ASSERT_TRUE(form.ok()) << form.error().message.toStdString();
-        const PropertySet& properties = form->controls[3].properties;
+        const properties::PropertySet& properties = form->controls[3].properties;
         EXPECT_EQ(properties.size(), 7u);
-        EXPECT_EQ(*properties.read<std::u16string>(u"Caption", u""), u"go");
-        EXPECT_EQ(*properties.read<int32_t>(u"MODE", 7), 0);
-        EXPECT_FALSE(*properties.read<bool>(u"Value", true));
+        EXPECT_EQ(*properties.readAs<std::u16string>(u"Caption", u""), u"go");
+        EXPECT_EQ(*properties.readAs<int32_t>(u"MODE", 7), 0);
+        EXPECT_EQ(properties.readAs<properties::Bool16>(u"Value", {})->value(), -1);
         EXPECT_TRUE(std::holds_alternative<int16_t>(*properties.find(u"ImgSize")));
-        EXPECT_EQ(properties.read<ColourValue>(u"cBack", {})->value, 0x8000000Fu);
-        EXPECT_EQ(properties.read<PictureValue>(u"Image", {})->resource, u":/p.png");
-        const auto font = properties.read<FontValue>(u"Font", {});
+        EXPECT_EQ(properties.readAs<properties::OleColor>(u"cBack", {})->value, 0x8000000Fu);
+        // Bytes that are no picture stay a value, to be refused by the control alone.
+        const auto image = properties.readAs<properties::PictureValue>(u"Image", {});
+        EXPECT_EQ(image->fileBytes().size(), 3u);
+        EXPECT_FALSE(image->picture());
+        const auto font = properties.readAs<properties::FontDescription>(u"Font", {});
         ASSERT_TRUE(font.ok());
         EXPECT_TRUE(font->italic);
         EXPECT_TRUE(font->underline);
@@ -201,6 +205,13 @@ namespace {
             Malformed { "a property with two types",
                 withControl("properties", R"({"mode": {"int32": 0, "bool": true}})"),
                 "one member naming" },
+            Malformed { "a Boolean of 1", withControl("properties", R"({"value": {"bool": 1}})"),
+                "value.bool" },
+            Malformed { "a Boolean written true",
+                withControl("properties", R"({"value": {"bool": true}})"), "value.bool" },
+            Malformed { "a picture that is not base64",
+                withControl("properties", R"({"image": {"picture": "not base64!"}})"),
+                "expected base64" },
             Malformed { "a property of an unknown type",
                 withControl("properties", R"({"mode": {"long": 0}})"), "unknown value type" },
             Malformed { "a 16-bit property out of range",
@@ -241,11 +252,58 @@ namespace {
             EXPECT_FALSE(parse(good.substr(0, length)).ok()) << "cut at " << length;
     }
 
+    // Every value type, fonts and pictures included, and every optional member
+    // set and left out: what is written reads back as the same layout.
+    TEST(FormFile, AWrittenLayoutReadsBackTheSame)
+    {
+        auto form = parse(goodForm);
+        ASSERT_TRUE(form.ok());
+        properties::PropertySet& set = form->controls[3].properties;
+        set.write(u"Focus", properties::kFalse);
+        set.write(u"mPointer", std::int16_t(-7));
+        set.write(u"CustomClick", std::int32_t(-2147483647 - 1));
+        set.write(u"cBHover", properties::OleColor(0xFFFFFFFF));
+        set.write(u"Caption", std::u16string(u"\"quoted\" ساخت ||"));
+        set.write(
+            u"Font", properties::FontDescription { u"Serif", 9.75, 300, true, false, true, 178 });
+        auto bitmap = gdi::createDibSection(2, 1);
+        bitmap->setColorAt(1, 0, 0x123456);
+        set.write(u"Image",
+            properties::PictureValue::fromPicture(std::make_shared<const gdi::Picture>(
+                gdi::Picture::fromBitmap(bitmap, gdi::PictureFormat::Bmp))));
+        form->controls[1].alignment = TextAlignment::Centre;
+        form->controls[2].backColour = properties::OleColor(0x8000000F);
+
+        const auto reread = parseFormFile(formFileBytes(*form));
+        ASSERT_TRUE(reread.ok()) << reread.error().message.toStdString();
+        EXPECT_EQ(*reread, *form);
+        const auto picture
+            = reread->controls[3].properties.readAs<properties::PictureValue>(u"image", {});
+        ASSERT_TRUE(picture->picture());
+        EXPECT_EQ(picture->picture()->bitmap()->colorAt(1, 0), 0x123456u);
+        // Keys are stored in lower case.
+        EXPECT_TRUE(formFileBytes(*form).contains("\"cbhover\""));
+    }
+
     TEST(FormFile, AMissingFileIsReportedWithItsPath)
     {
         const auto form = loadFormFile(QStringLiteral("/nonexistent/form.json"));
         ASSERT_FALSE(form.ok());
         EXPECT_TRUE(form.error().message.contains("/nonexistent/form.json"));
+        const auto saved = saveFormFile(*parse(goodForm), QStringLiteral("/nonexistent/form.json"));
+        ASSERT_FALSE(saved.ok());
+        EXPECT_TRUE(saved.error().message.contains("/nonexistent/form.json"));
+    }
+
+    TEST(FormFile, ASavedFileLoadsBack)
+    {
+        const bastara::testing::TempDir folder;
+        const QString path = QString::fromStdString((folder.path() / "form.json").string());
+        const auto form = parse(goodForm);
+        ASSERT_TRUE(saveFormFile(*form, path).ok());
+        const auto loaded = loadFormFile(path);
+        ASSERT_TRUE(loaded.ok());
+        EXPECT_EQ(*loaded, *form);
     }
 
 } // namespace

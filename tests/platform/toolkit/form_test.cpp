@@ -39,14 +39,15 @@ namespace {
             m_layout.caption = QStringLiteral("Sample caption");
             m_layout.clientWidth = 4800;
             m_layout.clientHeight = 5310;
-            m_layout.backColour = ColourValue { 0x0000FFFF }; // yellow: red and green
+            m_layout.backColour = properties::OleColor { 0x0000FFFF }; // yellow: red and green
             m_layout.frame = FrameKind::FixedToolWindow;
 
             ControlLayout label = control("label", "Label1", { 3360, 240, 1095, 375 });
             label.text = QStringLiteral("name:");
             label.alignment = TextAlignment::Right;
             label.rightToLeft = true;
-            label.font = FontValue { u"Liberation Serif", 11.25, 700, false, false, false, 178 };
+            label.font = properties::FontDescription { u"Liberation Serif", 11.25, 700, false,
+                false, false, 178 };
             ControlLayout text = control("textBox", "Text1", { 240, 600, 4215, 375 });
             text.text = QStringLiteral("table");
             text.tabIndex = 2;
@@ -63,8 +64,9 @@ namespace {
                 = control("customButton", "kzButtons_H1", { 2400, 4560, 2055, 615 });
             button.tabIndex = 3;
             button.properties.write(u"caption", std::u16string(u"create"));
-            button.properties.write(
-                u"font", FontValue { u"Liberation Serif", 12, 700, false, false, false, 0 });
+            button.properties.write(u"font",
+                properties::FontDescription {
+                    u"Liberation Serif", 12, 700, false, false, false, 0 });
             m_layout.controls = { label, text, image, list, combo, button };
         }
 
@@ -225,7 +227,7 @@ namespace {
         registry.add(QStringLiteral("customButton"),
             [&captionSeen](
                 const ControlLayout& layout, QWidget& parent) -> Result<QWidget*, QString> {
-                captionSeen = *layout.properties.read<std::u16string>(u"Caption", u"");
+                captionSeen = *layout.properties.readAs<std::u16string>(u"Caption", u"");
                 auto widget = std::make_unique<QWidget>(&parent);
                 return widget.release();
             });
