@@ -5,7 +5,6 @@
 #include "app/forms/form1.h"
 #include "app/forms/messages.h"
 #include "platform/gdi/font_substitutes.h"
-#include "platform/toolkit/control_registry.h"
 #include "platform/toolkit/dialogs.h"
 
 #include <QApplication>
@@ -21,7 +20,7 @@ int main(int argc, char* argv[])
     if (!app::installQtTranslation(application, qtTexts))
         qWarning("Qt's Persian texts (qtbase_fa) are not installed; dialogs speak English");
 
-    auto form1 = app::Form1::create(toolkit::standardControlRegistry(),
+    auto form1 = app::Form1::create(app::applicationControls(),
         [](const std::filesystem::path& path, const std::u16string& tableName,
             const std::vector<app::FieldRow>& rows) {
             return app::createTable(path, tableName, rows);

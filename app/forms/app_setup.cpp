@@ -1,5 +1,7 @@
 #include "app/forms/app_setup.h"
 
+#include "button_host/form_button_factory.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -12,6 +14,13 @@ bool installQtTranslation(QCoreApplication& application, QTranslator& translator
             QStringLiteral("qtbase_fa"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     return application.installTranslator(&translator);
+}
+
+toolkit::ControlRegistry applicationControls()
+{
+    toolkit::ControlRegistry registry = toolkit::standardControlRegistry();
+    button_host::addFormButtonFactory(registry);
+    return registry;
 }
 
 } // namespace bastara::app

@@ -6,7 +6,7 @@
 // library adds its own kind, or replaces one, with add():
 //
 //     ControlRegistry registry = standardControlRegistry();
-//     registry.add(QStringLiteral("customButton"), &buildHostedButton);
+//     registry.add(QStringLiteral("customButton"), &buildFormButton);
 
 #include "platform/support/result.h"
 #include "platform/toolkit/form_layout.h"
@@ -39,9 +39,8 @@ private:
     std::map<QString, ControlFactory> m_factories;
 };
 
-// label, textBox, comboBox (editable), listBox, image, commandButton, and
-// customButton as a stand-in push button that shows the stored "caption" in
-// the stored "font" and raises Click like the real control.
+// label, textBox, comboBox (editable), listBox, image and commandButton.
+// Custom controls (the custom button, "customButton") register themselves.
 ControlRegistry standardControlRegistry();
 
 } // namespace bastara::toolkit

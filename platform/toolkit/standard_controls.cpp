@@ -150,36 +150,6 @@ namespace {
         return &button;
     }
 
-    // Stands in for the custom button until the control is plugged in: the
-    // caption, font, face colour and enabled state from the stored settings.
-    // (The keys are the control's; it keeps them in its own table, which this
-    // layer cannot see.)
-    Result<QWidget*, QString> buildStandInButton(const ControlLayout& layout, QWidget& parent)
-    {
-        const properties::PropertySet& properties = layout.properties;
-        const auto caption = properties.readAs<std::u16string>(u"Caption", u"");
-        const auto enabled = properties.readAs<properties::Bool16>(u"Enabled", properties::kTrue);
-        const auto face = properties.readAs<properties::OleColor>(u"cBack", {});
-        const auto font = properties.readAs<properties::FontDescription>(u"Font", {});
-        if (!caption || !enabled || !face || !font)
-            return Unexpected {
-                QStringLiteral("%1: a stored setting has the wrong type").arg(layout.displayName())
-            };
-        auto& button = makeChild<QPushButton>(parent, QString::fromStdU16String(*caption));
-        button.setAutoDefault(false);
-        button.setEnabled(enabled->isSet());
-        if (properties.contains(u"Font"))
-            button.setFont(toQFont(*font));
-        if (properties.contains(u"cBack")) {
-            QPalette palette = button.palette();
-            palette.setColor(QPalette::Button, toQColor(*face, palette));
-            button.setPalette(palette);
-        }
-        ControlEvents& events = ControlEvents::attachTo(button);
-        QObject::connect(&button, &QPushButton::clicked, &events, &ControlEvents::Click);
-        return &button;
-    }
-
 } // namespace
 
 ControlRegistry standardControlRegistry()
@@ -191,7 +161,6 @@ ControlRegistry standardControlRegistry()
     registry.add(QStringLiteral("listBox"), &buildListBox);
     registry.add(QStringLiteral("image"), &buildImage);
     registry.add(QStringLiteral("commandButton"), &buildCommandButton);
-    registry.add(QStringLiteral("customButton"), &buildStandInButton);
     return registry;
 }
 

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         gdi::installFontSubstitutes();
-        auto form = Form1::create(toolkit::standardControlRegistry(),
+        auto form = Form1::create(app::applicationControls(),
             [](const std::filesystem::path& path, const std::u16string& tableName,
                 const std::vector<FieldRow>& rows) { return createTable(path, tableName, rows); });
         ASSERT_TRUE(form.ok()) << form.error().message.toStdString();

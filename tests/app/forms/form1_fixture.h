@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         gdi::installFontSubstitutes();
-        auto form = Form1::create(toolkit::standardControlRegistry(), engine.function());
+        auto form = Form1::create(app::applicationControls(), engine.function());
         ASSERT_TRUE(form.ok()) << form.error().message.toStdString();
         form1 = std::move(*form);
         form1->show();

@@ -1,6 +1,7 @@
 #include "form1_fixture.h"
 #include "support/modal_watcher.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -203,6 +204,21 @@ namespace {
         EXPECT_TRUE(saveDialog.seen);
         EXPECT_TRUE(engine.calls.empty());
         QTest::qWait(50); // time for a message box that must not come
+        EXPECT_EQ(watcher.unexpected(), 0);
+    }
+
+    TEST_F(Form1Test, TabOntoTheCreateButtonAndTheSpaceBarClicksIt)
+    {
+        addRows({ { "A", "Text", "50" } });
+        form1->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+        list(2).setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), form1->control(QStringLiteral("kzButtons_H1")));
+        FileDialogRecord saveDialog;
+        ModalWatcher watcher({ cancelFileDialog(saveDialog) });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(saveDialog.seen);
         EXPECT_EQ(watcher.unexpected(), 0);
     }
 
