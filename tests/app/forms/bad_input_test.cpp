@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPointer>
+#include <ostream>
 #include <unistd.h>
 
 namespace bastara::app {
@@ -212,6 +213,11 @@ namespace {
         Target target;
         Outcome outcome;
     };
+    // ctest lists the case by its name, not by its bytes.
+    void PrintTo(const MainWindowCase& c, std::ostream* out)
+    {
+        *out << c.what;
+    }
 
     const std::vector<TypedRow> oneRow { { QStringLiteral("id"), QStringLiteral("Long"),
         QStringLiteral("4") } };
@@ -419,6 +425,11 @@ namespace {
         bool added; // the rows join the list (else nothing does, silently)
         Outcome outcome; // of creating the list (when added)
     };
+    // ctest lists the case by its name, not by its bytes.
+    void PrintTo(const EntryCase& c, std::ostream* out)
+    {
+        *out << c.what;
+    }
 
     QString row1(const QString& name, const QString& type, const QString& size)
     {
@@ -543,6 +554,11 @@ namespace {
         QString refusal;
         std::optional<Outcome> creation; // of creating the edited list
     };
+    // ctest lists the case by its name, not by its bytes.
+    void PrintTo(const EditCase& c, std::ostream* out)
+    {
+        *out << c.what;
+    }
 
     QString outsideList(const QString& typed)
     {
