@@ -90,7 +90,7 @@ private:
     std::size_t m_next = 0;
 };
 
-// A font a form file can hold: a face, 0 to 1000 points, weight 1 to 1000,
+// A font a form file can hold: a face, more than 0 and up to 1000 points, weight 1 to 1000,
 // character set 0 to 255.
 inline properties::FontDescription fontFrom(ByteChoices& in)
 {
@@ -103,7 +103,7 @@ inline properties::FontDescription fontFrom(ByteChoices& in)
         font.name = u"x";
     // Mostly sizes a form has; any in range otherwise.
     font.points = in.flag() ? double(in.inRange(1, 72)) / (in.flag() ? 2 : 1)
-                            : double(in.integer<std::uint32_t>() % 1000001) / 1000;
+                            : double(in.integer<std::uint32_t>() % 1000000 + 1) / 1000;
     font.weight = std::int32_t(in.inRange(1, 1000));
     font.italic = in.flag();
     font.underline = in.flag();
