@@ -4,6 +4,7 @@
 #include "app/forms/app_setup.h"
 #include "app/forms/form1.h"
 #include "app/forms/messages.h"
+#include "app/startup_report.h"
 #include "platform/gdi/font_substitutes.h"
 #include "platform/toolkit/dialogs.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
             app::startFailureMessage(form1.error().message), toolkit::MessageIcon::Critical);
         return 1;
     }
+    app::reportStartupWhenPainted(**form1);
     (*form1)->show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // Form files are stored data: whatever the bytes, reading them gives a layout
 // within the documented limits or an error, never a crash; and a layout read
-// is written back as a file that reads as the same layout.
+// is written back as a file that reads as the same layout, and that writes
+// as the same bytes again.
 
 #include "platform/toolkit/form_file.h"
 
@@ -36,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     if (!form)
         return 0;
     checkWithinLimits(*form);
-    const auto reread = bastara::toolkit::parseFormFile(bastara::toolkit::formFileBytes(*form));
-    if (!reread || !(*reread == *form))
+    // Written, it reads as the same layout; written again, as the same bytes.
+    const QByteArray written = bastara::toolkit::formFileBytes(*form);
+    const auto reread = bastara::toolkit::parseFormFile(written);
+    if (!reread || !(*reread == *form) || bastara::toolkit::formFileBytes(*reread) != written)
         std::abort();
     return 0;
 }

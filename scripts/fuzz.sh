@@ -30,6 +30,8 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/bastara-xdg.XXXXXX)}
 chmod 0700 "$XDG_RUNTIME_DIR"
 # Undefined behaviour stops the run like a crash, with a stack to read.
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# Leaks inside the libraries are theirs, each suppression with its reason.
+export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
 symbolizer=$(command -v llvm-symbolizer || ls /usr/lib/llvm-*/bin/llvm-symbolizer 2>/dev/null | head -n 1 || true)
 [ -n "$symbolizer" ] && export ASAN_SYMBOLIZER_PATH="$symbolizer"
 

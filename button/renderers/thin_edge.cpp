@@ -11,7 +11,6 @@ namespace {
 
     using namespace looks;
 
-    constexpr FaceState kRaised = FaceState::DefaultLook;
     constexpr FaceState kSunken = FaceState::Pressed;
 
     void thinEdgeColours(EdgeStep& step)

@@ -41,6 +41,31 @@ namespace {
         EXPECT_FALSE(window::killTimer(self, 237));
     }
 
+    // While the pointer rests on the button the ticks only look: the hover
+    // look is drawn once, on entering, and a second of ticks draws nothing.
+    TEST_F(HoverTest, APointerRestingOnTheButtonForASecondRedrawsNothingAfterEntering)
+    {
+        ControlHost& host = addButton({ 10, 10, 60, 20 });
+        show();
+        takeLog();
+        moveTo(centreOf(host));
+        EXPECT_EQ(takeLog(), "MouseOnButton(-1) draw MouseMove(0)");
+        const int paintsAfterEntering = host.paintsRaised();
+
+        // Tick by tick, letting what a tick posts run before the next.
+        for (std::uint32_t elapsed = 0; elapsed < 1000; elapsed += button::kHoverPeriodMs) {
+            m_clock.advance(button::kHoverPeriodMs);
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(takeLog(), "");
+        EXPECT_EQ(host.paintsRaised(), paintsAfterEntering);
+        // The ticks were running all along: leaving is noticed by the next one.
+        ASSERT_TRUE(tracking(host));
+        moveTo(kRestingPoint);
+        m_clock.advance(button::kHoverPeriodMs);
+        EXPECT_EQ(takeLog(), "MouseOnButton(0) draw");
+    }
+
     TEST_F(HoverTest, DraggedOutAndBackTheButtonLetsGoOfThePressedLookAndTakesItBack)
     {
         ControlHost& host = addButton({ 10, 10, 60, 20 });
