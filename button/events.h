@@ -22,6 +22,10 @@ namespace bastara::button {
 
 // The data of a drag-and-drop operation, passed through unchanged: the formats
 // it offers (MIME type names) and the bytes of each. The host supplies it.
+// A drag that starts from the button lets its handlers fill the data
+// (OLEStartDrag), or promise a format and render it only when a target asks
+// for it (OLESetData, with the format's number from button/data_formats.h).
+// A drop's data is the target's to read, not to change: the writers refuse.
 class DataObject
 {
 public:
@@ -29,6 +33,14 @@ public:
     virtual std::vector<std::u16string> formats() const = 0;
     // Empty for a format the data does not offer.
     virtual std::vector<std::uint8_t> data(std::u16string_view format) const = 0;
+
+    // False where the data cannot change.
+    virtual bool setData(std::u16string_view /*format*/, std::vector<std::uint8_t> /*bytes*/)
+    {
+        return false;
+    }
+    virtual bool promise(std::u16string_view /*format*/) { return false; }
+    virtual bool clear() { return false; }
 };
 
 struct ButtonEvents {

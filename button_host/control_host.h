@@ -96,6 +96,15 @@ public:
     // Over the button: inside the widget and inside its window region.
     bool hitButton(QPoint position) const;
 
+    // Drags from the button, as the program asks: OLEStartDrag lets the
+    // handler fill the data and choose the effects it allows (copy and move
+    // unless it changes them; none cancels the drag before it starts),
+    // OLEGiveFeedback follows the effect the target chooses, OLESetData
+    // renders a promised format when a target asks for it, and
+    // OLECompleteDrag reports the effect of the drop (0 when cancelled).
+    // Returns when the drag is over.
+    void beginDrag();
+
     // The control's end: releases its drawing resources. Runs once; the
     // destructor calls it when the form did not.
     void terminate();

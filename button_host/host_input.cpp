@@ -2,10 +2,13 @@
 // drag-and-drop turned into the control's notifications (button/input.h),
 // with the numbers the control and its events use.
 
+#include "button/data_formats.h"
 #include "button_host/control_host.h"
+#include "button_host/drag_source.h"
 #include "button_host/window_buttons.h"
 #include "platform/window/messages.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
@@ -15,6 +18,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <memory>
 #include <optional>
 
 namespace bastara::button_host {
@@ -314,6 +318,46 @@ void ControlHost::dragLeaveEvent(QDragLeaveEvent* /*event*/)
     button::MouseData mouse;
     std::int16_t state = 1;
     input().oleDragOver(dragged, effect, mouse, state);
+}
+
+void ControlHost::beginDrag()
+{
+    if (!controlLives() || controlBusy())
+        return;
+    auto dragged = std::make_unique<DragSourceData>();
+    std::int32_t allowed = 1 | 2;
+    const QPointer<ControlHost> self(this);
+    input().oleStartDrag(dragged->dataObject(), allowed);
+    if (!self || !controlLives() || (allowed & 7) == 0)
+        return;
+
+    DragSourceData& source = *dragged;
+    source.setRender([self, &source](const QString& format) {
+        if (!self || !self->controlLives())
+            return;
+        std::int16_t number = button::dataFormatNumber(format.toStdU16String());
+        self->input().oleSetData(source.dataObject(), number);
+    });
+    auto* drag = new QDrag(this);
+    drag->setMimeData(dragged.release());
+    connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
+        if (!controlLives())
+            return;
+        std::int32_t effect = effectsOf(action);
+        button::Bool16 defaultCursors = button::kTrue;
+        input().oleGiveFeedback(effect, defaultCursors);
+    });
+    const QPointer<QDrag> guardedDrag(drag);
+    const Qt::DropAction done = drag->exec(Qt::DropActions::fromInt(allowed & 7));
+    // A target may read the data after the drop; the button may be gone by then.
+    if (guardedDrag) {
+        source.setRender({});
+        guardedDrag->deleteLater();
+    }
+    if (!self || !controlLives())
+        return;
+    std::int32_t effect = effectsOf(done);
+    input().oleCompleteDrag(effect);
 }
 
 void ControlHost::dropEvent(QDropEvent* event)
