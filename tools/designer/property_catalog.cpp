@@ -69,9 +69,8 @@ namespace {
     constexpr std::array kShapeNames { ValueName { 0, u"0 - Rectangular" },
         ValueName { 1, u"1 - Slanted left" }, ValueName { 2, u"2 - Slanted right" },
         ValueName { 3, u"3 - Slanted both sides" }, ValueName { 4, u"4 - Oval" },
-        ValueName { 5, u"5 - Oval, caption when checked" },
-        ValueName { 6, u"6 - Oval, framed" }, ValueName { 7, u"7 - Picture, framed" },
-        ValueName { 8, u"8 - Picture, rimmed" } };
+        ValueName { 5, u"5 - Oval, caption when checked" }, ValueName { 6, u"6 - Oval, framed" },
+        ValueName { 7, u"7 - Picture, framed" }, ValueName { 8, u"8 - Picture, rimmed" } };
     constexpr std::array kPictureAlignNames { ValueName { 0, u"0 - Left edge" },
         ValueName { 1, u"1 - Left of caption" }, ValueName { 2, u"2 - Right edge" },
         ValueName { 3, u"3 - Right of caption" }, ValueName { 4, u"4 - Top center" },
@@ -82,12 +81,11 @@ namespace {
     // The platform's pointer codes; 99 takes MouseIcon.
     constexpr std::array kPointerNames { ValueName { 0, u"0 - Default" },
         ValueName { 1, u"1 - Arrow" }, ValueName { 2, u"2 - Cross" },
-        ValueName { 3, u"3 - I-Beam" }, ValueName { 4, u"4 - Icon" },
-        ValueName { 5, u"5 - Size" }, ValueName { 6, u"6 - Size NE SW" },
-        ValueName { 7, u"7 - Size N S" }, ValueName { 8, u"8 - Size NW SE" },
-        ValueName { 9, u"9 - Size W E" }, ValueName { 10, u"10 - Up Arrow" },
-        ValueName { 11, u"11 - Hourglass" }, ValueName { 12, u"12 - No Drop" },
-        ValueName { 13, u"13 - Arrow and Hourglass" },
+        ValueName { 3, u"3 - I-Beam" }, ValueName { 4, u"4 - Icon" }, ValueName { 5, u"5 - Size" },
+        ValueName { 6, u"6 - Size NE SW" }, ValueName { 7, u"7 - Size N S" },
+        ValueName { 8, u"8 - Size NW SE" }, ValueName { 9, u"9 - Size W E" },
+        ValueName { 10, u"10 - Up Arrow" }, ValueName { 11, u"11 - Hourglass" },
+        ValueName { 12, u"12 - No Drop" }, ValueName { 13, u"13 - Arrow and Hourglass" },
         ValueName { 14, u"14 - Arrow and Question" }, ValueName { 15, u"15 - Size All" },
         ValueName { 99, u"99 - Custom" } };
     constexpr std::array kFontStyleNames { ValueName { 0, u"0 - Regular" },
@@ -125,12 +123,11 @@ namespace {
             { "ButtonStyle", E::Enumeration, "Various operating system button styles", kLookNames,
                 getEnumeration<Look, &Button::ButtonStyle>,
                 setEnumeration<Look, &Button::setButtonStyle> },
-            { "Mode", E::Enumeration, "Command button, check box or option button mode",
-                kModeNames, getEnumeration<ButtonMode, &Button::Mode>,
+            { "Mode", E::Enumeration, "Command button, check box or option button mode", kModeNames,
+                getEnumeration<ButtonMode, &Button::Mode>,
                 setEnumeration<ButtonMode, &Button::setMode> },
-            { "Caption", E::Text,
-                "The caption of the button. Double pipe (||) is a line break.", {},
-                [](Button& b) -> DesignValue { return b.Caption(); },
+            { "Caption", E::Text, "The caption of the button. Double pipe (||) is a line break.",
+                {}, [](Button& b) -> DesignValue { return b.Caption(); },
                 [](Button& b, const DesignValue& v) -> HostResult {
                     if (const auto* text = std::get_if<std::u16string>(&v))
                         b.setCaption(*text);
@@ -146,8 +143,8 @@ namespace {
                 "Custom shaped buttons only. Moves the button vs the traditional click effect.",
                 kCustomClickNames, getEnumeration<ClickMovement, &Button::CustomClick>,
                 setEnumeration<ClickMovement, &Button::setCustomClick> },
-            { "ButtonShape", E::Enumeration, "Rectangular or various diagonal shapes",
-                kShapeNames, getEnumeration<Shape, &Button::ButtonShape>,
+            { "ButtonShape", E::Enumeration, "Rectangular or various diagonal shapes", kShapeNames,
+                getEnumeration<Shape, &Button::ButtonShape>,
                 setEnumeration<Shape, &Button::setButtonShape> },
             { "Picture", E::Picture, "The image used to display on the button.", {},
                 getPicture<&Button::Picture>,
@@ -199,9 +196,8 @@ namespace {
                         return b.setFont(*font);
                     return {};
                 } },
-            { "FontStyle", E::Enumeration,
-                "Various font attributes that can be changed directly.", kFontStyleNames,
-                [](Button& b) -> DesignValue { return b.FontStyle(); },
+            { "FontStyle", E::Enumeration, "Various font attributes that can be changed directly.",
+                kFontStyleNames, [](Button& b) -> DesignValue { return b.FontStyle(); },
                 [](Button& b, const DesignValue& v) -> HostResult {
                     if (const auto* number = std::get_if<std::int32_t>(&v))
                         b.setFontStyle(*number);

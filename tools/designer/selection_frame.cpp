@@ -32,8 +32,8 @@ namespace {
 QRect handleRect(QRect control, Handle handle)
 {
     // Handles sit just outside the control, centred on its edges.
-    const QRect outer = control.adjusted(-kHandleSize / 2 - 1, -kHandleSize / 2 - 1,
-        kHandleSize / 2 + 1, kHandleSize / 2 + 1);
+    const QRect outer = control.adjusted(
+        -kHandleSize / 2 - 1, -kHandleSize / 2 - 1, kHandleSize / 2 + 1, kHandleSize / 2 + 1);
     const int x = movesLeft(handle) ? outer.left()
         : movesRight(handle)        ? outer.right() - kHandleSize + 1
                                     : outer.center().x() - kHandleSize / 2;
