@@ -4,7 +4,6 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +23,7 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
     , m_table(new QTableWidget(this))
     , m_title(new QLabel(this))
     , m_description(new QLabel(this))
+    , m_error(new QLabel(this))
 {
     const auto properties = designProperties();
     m_table->setColumnCount(2);
@@ -62,6 +62,9 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
     column->addWidget(m_table, 1);
     column->addWidget(m_title);
     column->addWidget(m_description);
+    column->addWidget(m_error);
+    m_error->setStyleSheet(QStringLiteral("color: #B00000"));
+    m_error->hide();
 
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
@@ -72,6 +75,7 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
 void PropertyBrowser::setButton(button_host::ControlHost* button)
 {
     m_button = button;
+    m_error->hide();
     for (ValueEditor* editor : m_editors)
         editor->setEnabled(button != nullptr);
     refresh();
@@ -82,9 +86,12 @@ void PropertyBrowser::apply(const DesignProperty& property, const DesignValue& v
     if (!m_button)
         return;
     const button::HostResult result = property.set(m_button->control(), value);
-    if (!result)
-        QMessageBox::warning(
-            this, qText(property.name), QString::fromStdU16String(result.error().description));
+    // In words under the table: a refused icon has already shown its own
+    // message box.
+    m_error->setText(result ? QString()
+                            : qText(property.name) + QStringLiteral(": ")
+                + QString::fromStdU16String(result.error().description));
+    m_error->setVisible(!result);
     refresh();
 }
 
@@ -132,6 +139,11 @@ void PropertyBrowser::showDescription(int row)
 QString PropertyBrowser::shownDescription() const
 {
     return m_description->text();
+}
+
+QString PropertyBrowser::shownError() const
+{
+    return m_error->isHidden() ? QString() : m_error->text();
 }
 
 } // namespace bastara::designer

@@ -10,7 +10,7 @@
 //
 // An edit runs the control's setter (property_catalog.h): its rules, its
 // change notification and, in design mode, its messages. A change the window
-// refuses (a font, a pointer, an icon) is shown as a warning. The rows show
+// refuses (a font, a pointer, an icon) is said under the table. The rows show
 // the control's values again after every edit and whenever the control
 // reports a change (refreshSoon).
 
@@ -50,6 +50,8 @@ public:
     QTableWidget& table() const { return *m_table; }
     // The description shown for the current row.
     QString shownDescription() const;
+    // Why the last edit was refused; empty when it was not.
+    QString shownError() const;
 
 private:
     void showDescription(int row);
@@ -57,6 +59,7 @@ private:
     QTableWidget* m_table;
     QLabel* m_title;
     QLabel* m_description;
+    QLabel* m_error;
     std::vector<ValueEditor*> m_editors;
     QPointer<button_host::ControlHost> m_button;
     QTimer m_refresh;
