@@ -30,7 +30,9 @@ namespace {
 
 bool WindowButtons::canTakeKeys(const ControlHost& button)
 {
-    return button.controlLives() && button.isVisible() && button.isEnabled();
+    // A button being designed is not clicked: the keys are the designer's.
+    return button.controlLives() && button.isVisible() && button.isEnabled()
+        && button.ambient().userMode;
 }
 
 WindowButtons::WindowButtons(QWidget& window)

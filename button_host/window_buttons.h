@@ -15,7 +15,7 @@
 // - Enter clicks the button whose flag is True, Escape the cancel button;
 // - Alt+character clicks the button whose access key it is; without Alt too
 //   while the focus is on a button (the buttons offer their own characters).
-// Disabled and hidden buttons take nothing.
+// Disabled and hidden buttons take nothing, nor do buttons in a designer.
 //
 // The first button shown in a window attaches one WindowButtons to it (a
 // child of the window); it finds the buttons among the window's children each

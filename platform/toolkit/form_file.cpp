@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -306,10 +307,17 @@ namespace {
         }
     }
 
+    bool namesAControl(const std::vector<ControlLayout>& controls, const QString& name)
+    {
+        return std::any_of(controls.begin(), controls.end(), [&](const ControlLayout& control) {
+            return !control.index && control.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+    }
+
     FormLayout readForm(const ObjectReader& reader)
     {
         reader.allowOnly({ "bastaraForm", "name", "caption", "clientWidth", "clientHeight",
-            "backColour", "frame", "icon", "controls" });
+            "backColour", "frame", "icon", "defaultButton", "controls" });
         if (reader.integer("bastaraForm", 0, INT32_MAX) != formatVersion)
             reader.fail(QStringLiteral("bastaraForm"),
                 QStringLiteral("this program reads version %1 only").arg(formatVersion));
@@ -330,6 +338,10 @@ namespace {
             form.controls.push_back(readControl(ObjectReader(controls[i].toObject(), where)));
         }
         checkNamesAreUnique(form.controls);
+        form.defaultButton = reader.optionalString("defaultButton");
+        if (!form.defaultButton.isEmpty() && !namesAControl(form.controls, form.defaultButton))
+            reader.fail(QStringLiteral("defaultButton"),
+                QStringLiteral("names no control of the form: %1").arg(form.defaultButton));
         return form;
     }
 

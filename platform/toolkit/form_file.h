@@ -10,6 +10,7 @@
 //       "backColour": "0x00FFFFFF",                           // optional
 //       "frame": "fixedToolWindow",                           // or "fixedDialog"
 //       "icon": ":/bastara/images/bastara.ico",               // optional
+//       "defaultButton": "kzButtons_H1",                      // optional
 //       "controls": [
 //         { "kind": "label", "name": "Label2",
 //           "left": 3360, "top": 120, "width": 735, "height": 375,

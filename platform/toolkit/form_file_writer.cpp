@@ -138,6 +138,8 @@ QByteArray formFileBytes(const FormLayout& form)
         object.insert(QStringLiteral("backColour"), colourText(*form.backColour));
     if (!form.icon.isEmpty())
         object.insert(QStringLiteral("icon"), form.icon);
+    if (!form.defaultButton.isEmpty())
+        object.insert(QStringLiteral("defaultButton"), form.defaultButton);
     QJsonArray controls;
     for (const ControlLayout& control : form.controls)
         controls.append(controlObject(control));

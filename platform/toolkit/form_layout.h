@@ -71,6 +71,8 @@ struct FormLayout {
     std::optional<properties::OleColor> backColour; // absent: the default window colour
     FrameKind frame = FrameKind::FixedDialog;
     QString icon; // resource path, or empty for none
+    // The name of the custom button that Enter clicks, or empty for none.
+    QString defaultButton;
     std::vector<ControlLayout> controls; // in creation order
 
     bool operator==(const FormLayout&) const = default;

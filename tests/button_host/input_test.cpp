@@ -258,6 +258,36 @@ namespace {
         }
     }
 
+    // While a designer edits the form, Enter, Escape and access keys typed
+    // anywhere in its window are the designer's: they click no button (a check
+    // box would change its Value).
+    TEST_F(InputTest, InADesignerTheWindowsKeysClickNoButton)
+    {
+        ControlHost& ok = addButton({ 10, 10, 60, 20 });
+        ControlHost& cancel = addButton({ 80, 10, 60, 20 }, ButtonMode::CheckBox);
+        auto* edit = new QLineEdit(&m_form);
+        edit->setGeometry(10, 60, 100, 20);
+        cancel.control().setCaption(u"&Cancel");
+        for (ControlHost* h : { &ok, &cancel }) {
+            AmbientSettings design = h->ambient();
+            design.userMode = false;
+            h->setAmbient(design);
+            h->control().events().Click = [this] { m_log.push_back("Click"); };
+        }
+        ok.setDefault(true);
+        cancel.setCancel(true);
+        show();
+        edit->setFocus(Qt::TabFocusReason);
+        takeLog();
+        for (auto [key, modifiers] : { std::pair { Qt::Key_Return, Qt::NoModifier },
+                 { Qt::Key_Escape, Qt::NoModifier }, { Qt::Key_C, Qt::AltModifier } })
+            QTest::keyClick(edit, key, modifiers);
+        std::erase(m_log, "draw");
+        EXPECT_EQ(takeLog(), "");
+        EXPECT_TRUE(cancel.control().Value().isFalse());
+        EXPECT_TRUE(ok.control().state().isDefaultLook());
+    }
+
     // A handler's change to a by-reference argument is what the host acts on.
     TEST_F(InputTest, HandlersChangeWhatTheHostReceives)
     {

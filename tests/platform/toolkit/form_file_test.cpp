@@ -177,6 +177,8 @@ namespace {
             Malformed {
                 "a misspelt member", withForm("captoin", R"("x")"), "form.captoin: unknown" },
             Malformed { "a frame nobody knows", withForm("frame", R"("sizable")"), "frame" },
+            Malformed { "a default button that is no control",
+                withForm("defaultButton", R"("Missing1")"), "defaultButton: names no control" },
             Malformed { "a zero client width", withForm("clientWidth", R"(0)"), "clientWidth" },
             Malformed { "a colour name", withForm("backColour", R"("white")"), "0x00BBGGRR" },
             Malformed { "a colour too long", withForm("backColour", R"("0x1FFFFFFFF")"), "colour" },
@@ -273,6 +275,7 @@ namespace {
                 gdi::Picture::fromBitmap(bitmap, gdi::PictureFormat::Bmp))));
         form->controls[1].alignment = TextAlignment::Centre;
         form->controls[2].backColour = properties::OleColor(0x8000000F);
+        form->defaultButton = form->controls[3].name;
 
         const auto reread = parseFormFile(formFileBytes(*form));
         ASSERT_TRUE(reread.ok()) << reread.error().message.toStdString();

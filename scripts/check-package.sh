@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the button control's CMake package from the dev build into a
+# scratch prefix, builds examples/button-example against it as an outside
+# project would, and runs it headless (it clicks its button and checks that
+# Click ran). Exits non-zero when any step fails.
+#
+#   scripts/check-package.sh [BUILD_DIR]     (default: build/dev, configured)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir="${1:-build/dev}"
+
+scratch="$(mktemp -d /tmp/bastara-package.XXXXXX)"
+trap 'rm -rf "$scratch"' EXIT
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$scratch/xdg}"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 0700 "$XDG_RUNTIME_DIR"
+
+echo "== package: build the libraries it installs"
+cmake --build "$build_dir" --target bastara_button_host
+echo "== package: install into $scratch/prefix"
+cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
+
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+echo "== package: build the example against it"
+cmake -S examples/button-example -B "$scratch/example" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$scratch/prefix" "${launcher[@]}" >/dev/null
+cmake --build "$scratch/example"
+echo "== package: run the example"
+QT_QPA_PLATFORM=offscreen "$scratch/example/button-example" --offscreen-check

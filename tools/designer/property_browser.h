@@ -1,0 +1,68 @@
+#pragma once
+
+// The property browser: every public property of the selected button in one
+// table (name, then an editor fitted to its kind), and under it the
+// description of the current row.
+//
+//     PropertyBrowser browser;
+//     browser.setButton(&host);
+//     browser.apply(*findDesignProperty("Mode"), std::int32_t(1));  // as the editor does
+//
+// An edit runs the control's setter (property_catalog.h): its rules, its
+// change notification and, in design mode, its messages. A change the window
+// refuses (a font, a pointer, an icon) is said under the table. The rows show
+// the control's values again after every edit and whenever the control
+// reports a change (refreshSoon).
+
+#include "button_host/control_host.h"
+#include "tools/designer/property_catalog.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+
+namespace bastara::designer {
+
+class ValueEditor;
+
+class PropertyBrowser : public QWidget
+{
+public:
+    explicit PropertyBrowser(QWidget* parent = nullptr);
+
+    // nullptr empties the rows' editors and disables them.
+    void setButton(button_host::ControlHost* button);
+    button_host::ControlHost* button() const { return m_button; }
+
+    void apply(const DesignProperty& property, const DesignValue& value);
+    // Every row shows the control's values again.
+    void refresh();
+    // The same, once, after the change under way.
+    void refreshSoon();
+
+    // The row of each property, in designProperties() order.
+    int rowOf(std::string_view name) const;
+    ValueEditor& editorOf(std::string_view name) const;
+    QTableWidget& table() const { return *m_table; }
+    // The description shown for the current row.
+    QString shownDescription() const;
+    // Why the last edit was refused; empty when it was not.
+    QString shownError() const;
+
+private:
+    void showDescription(int row);
+
+    QTableWidget* m_table;
+    QLabel* m_title;
+    QLabel* m_description;
+    QLabel* m_error;
+    std::vector<ValueEditor*> m_editors;
+    QPointer<button_host::ControlHost> m_button;
+    QTimer m_refresh;
+};
+
+} // namespace bastara::designer

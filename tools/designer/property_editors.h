@@ -1,0 +1,46 @@
+#pragma once
+
+// The editor a property browser row shows for each kind of property value
+// (property_catalog.h): a combo box of names for enumerations, a check box
+// for Booleans, a line for text, the system colours by name plus a colour
+// picker for colours, the font dialog for fonts, picture files for pictures,
+// and a button for actions.
+//
+// An editor shows the value it is given and reports what the person chose
+// through `edited`; it never changes the control itself.
+
+#include "tools/designer/property_catalog.h"
+
+#include <QWidget>
+#include <functional>
+
+namespace bastara::designer {
+
+class ValueEditor : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+    // Shows the value without reporting it as edited.
+    virtual void showValue(const DesignValue& value) = 0;
+
+    std::function<void(const DesignValue& value)> edited;
+
+protected:
+    void report(const DesignValue& value)
+    {
+        if (edited)
+            edited(value);
+    }
+};
+
+// The editor for the property's kind; the parent owns it.
+ValueEditor* createEditor(const DesignProperty& property, QWidget* parent);
+// A colour editor on its own, for colours that are no button property.
+ValueEditor* createColourEditor(QWidget* parent);
+
+// Between the property set's fonts and Qt's.
+QFont qFontOf(const button::FontDescription& font);
+button::FontDescription fontDescriptionOf(const QFont& font, std::int32_t charset);
+
+} // namespace bastara::designer
