@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Bastara and runs every test: the optimised build, then the whole suite
-# again under AddressSanitizer + UndefinedBehaviorSanitizer (leak checks on).
+# Builds Bastara and runs every test: the optimised build (and a program built
+# outside the project against the installed button package), then the whole
+# suite again under AddressSanitizer + UndefinedBehaviorSanitizer (leak checks on).
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,4 +18,8 @@ for preset in dev asan; do
   cmake --build --preset "$preset"
   echo "== tests: $preset"
   ctest --preset "$preset"
+  if [ "$preset" = dev ]; then
+    # The control as other programs use it: installed, found, linked, run.
+    scripts/check-package.sh build/dev
+  fi
 done
