@@ -12,6 +12,13 @@ namespace bastara::toolkit {
 
 namespace {
 
+    // In a stored text a leading U+FEFF is a character like any other, but
+    // QString::fromStdU16String takes it for a byte order mark and drops it.
+    QString qText(std::u16string_view text)
+    {
+        return QStringView(text).toString();
+    }
+
     QString colourText(properties::OleColor colour)
     {
         return QStringLiteral("0x")
@@ -20,7 +27,7 @@ namespace {
 
     QJsonObject fontObject(const properties::FontDescription& font)
     {
-        return QJsonObject { { QStringLiteral("face"), QString::fromStdU16String(font.name) },
+        return QJsonObject { { QStringLiteral("face"), qText(font.name) },
             { QStringLiteral("size"), font.points }, { QStringLiteral("weight"), font.weight },
             { QStringLiteral("italic"), font.italic },
             { QStringLiteral("underline"), font.underline },
@@ -34,7 +41,7 @@ namespace {
         struct Visitor {
             QJsonObject operator()(const std::u16string& text) const
             {
-                return { { QStringLiteral("string"), QString::fromStdU16String(text) } };
+                return { { QStringLiteral("string"), qText(text) } };
             }
             QJsonObject operator()(std::int16_t number) const
             {
@@ -74,7 +81,7 @@ namespace {
             std::u16string lower(key);
             for (char16_t& c : lower)
                 c = foldAsciiCase(c);
-            object.insert(QString::fromStdU16String(lower), typedValue(value));
+            object.insert(qText(lower), typedValue(value));
         }
         return object;
     }
@@ -144,7 +151,12 @@ QByteArray formFileBytes(const FormLayout& form)
     for (const ControlLayout& control : form.controls)
         controls.append(controlObject(control));
     object.insert(QStringLiteral("controls"), controls);
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    // Qt's reader drops a U+FEFF written as such at the start of a string; as
+    // an escape it reads back. (Only U+FEFF encodes as these three bytes, and
+    // only strings hold text.)
+    bytes.replace("\xEF\xBB\xBF", "\\ufeff");
+    return bytes;
 }
 
 Result<void, FormFileError> saveFormFile(const FormLayout& form, const QString& path)

@@ -266,6 +266,8 @@ namespace {
         set.write(u"CustomClick", std::int32_t(-2147483647 - 1));
         set.write(u"cBHover", properties::OleColor(0xFFFFFFFF));
         set.write(u"Caption", std::u16string(u"\"quoted\" ساخت ||"));
+        // A leading U+FEFF is a character, not a byte order mark.
+        set.write(u"Tag", std::u16string(u"\uFEFFtag"));
         set.write(
             u"Font", properties::FontDescription { u"Serif", 9.75, 300, true, false, true, 178 });
         auto bitmap = gdi::createDibSection(2, 1);
