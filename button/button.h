@@ -100,11 +100,11 @@ public:
     void setValue(Bool16 bValue);
     void setPictureSize(PictureSizing nSize);
     // The window may refuse a pointer, an icon or a font: the refusal is this
-    // call's error.
+    // call's error, as is a FontStyle for a window that holds no font.
     HostResult setMousePointer(std::int32_t nPointer);
     HostResult setMouseIcon(PictureRef nIcon);
     HostResult setFont(const FontDescription& nFont);
-    void setFontStyle(std::int32_t nStyle);
+    HostResult setFontStyle(std::int32_t nStyle);
     void setForeColor(OleColor nColor);
     void setBackColor(OleColor nColor);
     void setGradientColor(OleColor nColor);

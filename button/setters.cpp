@@ -382,21 +382,23 @@ HostResult Button::setFont(const FontDescription& nFont)
     return {};
 }
 
-void Button::setFontStyle(std::int32_t nStyle)
+HostResult Button::setFontStyle(std::int32_t nStyle)
 {
     const SetterDepth depth(*this);
+    // A loaded control whose set stores no font has none to restyle.
     std::optional<FontDescription> font = m_host.font();
     if (!font)
-        return;
+        return Unexpected { HostError { u"No font to change" } };
     font->weight = (nStyle & kFontStyleBold) != 0 ? 700 : 400;
     font->italic = (nStyle & kFontStyleItalic) != 0;
     font->underline = (nStyle & kFontStyleUnderline) != 0;
-    if (!m_host.setFont(*font))
-        return;
+    if (HostResult set = m_host.setFont(*font); !set)
+        return set;
     UpdateResources("Font");
     CalculateLayout(kFalse);
     propertyChanged(PersistedKey::Font);
     RedrawButton();
+    return {};
 }
 
 void Button::setForeColor(OleColor nColor)

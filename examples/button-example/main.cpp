@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     ok.setCaption(u"&Greet");
     ok.setBackColor(button::OleColor(0x00F0E0D0)); // 0x00BBGGRR
     ok.setHoverBackColor(button::OleColor(0x00FFF0E0));
-    ok.setFontStyle(button::kFontStyleBold);
+    (void)ok.setFontStyle(button::kFontStyleBold); // the window has the form's font
 
     int clickCount = 0;
     ok.events().Click = [&] {

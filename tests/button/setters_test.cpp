@@ -144,7 +144,7 @@ namespace {
             // Clearing the icon is a change too.
             { "MouseIcon none", [](Button& b) { (void)b.setMouseIcon(nullptr); }, u"mIcon" },
             { "Font", [](Button& b) { (void)b.setFont(test::formFont(9)); }, u"Font" },
-            { "FontStyle", [](Button& b) { b.setFontStyle(4); }, u"Font" },
+            { "FontStyle", [](Button& b) { (void)b.setFontStyle(4); }, u"Font" },
             { "ForeColor", [](Button& b) { b.setForeColor(kRed); }, u"cFore" },
             { "BackColor", [](Button& b) { b.setBackColor(kRed); }, u"cBack" },
             { "GradientColor", [](Button& b) { b.setGradientColor(kRed); }, u"cGradient" },
@@ -383,7 +383,7 @@ namespace {
         FontDescription font = test::formFont(12, 400);
         font.italic = true;
         m_host.windowFont = font;
-        m_button.setFontStyle(10 | 1 | 16); // the other bits are ignored
+        ASSERT_TRUE(m_button.setFontStyle(10 | 1 | 16).ok()); // the other bits are ignored
         EXPECT_EQ(m_button.FontStyle(), 10);
         EXPECT_EQ(m_host.windowFont->weight, 700);
         EXPECT_FALSE(m_host.windowFont->italic);
@@ -437,6 +437,21 @@ namespace {
         ASSERT_TRUE(m_button.setMouseIcon(nullptr).ok());
         EXPECT_EQ(m_button.MousePointer(), kPointerCustomIcon);
         EXPECT_EQ(m_button.setFont(FontDescription()).error().description, u"Invalid font");
+    }
+
+    // Mend: a FontStyle that changes nothing says so instead of succeeding.
+    TEST_F(SettersTest, AFontStyleTheWindowCannotTakeIsTheSettersError)
+    {
+        FontDescription unnamed = test::formFont();
+        unnamed.name.clear();
+        const std::optional<FontDescription> windowFonts[] = { std::nullopt, unnamed };
+        for (const std::optional<FontDescription>& font : windowFonts) {
+            m_host.windowFont = font;
+            m_host.changed.clear();
+            EXPECT_FALSE(m_button.setFontStyle(kFontStyleBold).ok());
+            EXPECT_EQ(m_host.windowFont, font);
+            EXPECT_TRUE(m_host.changed.empty());
+        }
     }
 
 } // namespace

@@ -134,7 +134,8 @@ namespace {
         b.control().setMode(button::ButtonMode::Option);
         b.control().setValue(button::kTrue);
         b.control().setHoverBackColor(button::OleColor(0x00FFEEDD));
-        b.control().setFontStyle(button::kFontStyleBold | button::kFontStyleItalic);
+        ASSERT_TRUE(
+            b.control().setFontStyle(button::kFontStyleBold | button::kFontStyleItalic).ok());
         ControlHost& c = m_form.placeButton({ 10, 110, 137, 41 });
         c.properties().write(
             u"Comment", std::u16string(u"kept")); // a key the control does not know

@@ -200,7 +200,7 @@ namespace {
                 kFontStyleNames, [](Button& b) -> DesignValue { return b.FontStyle(); },
                 [](Button& b, const DesignValue& v) -> HostResult {
                     if (const auto* number = std::get_if<std::int32_t>(&v))
-                        b.setFontStyle(*number);
+                        return b.setFontStyle(*number);
                     return {};
                 } },
             { "ForeColor", E::Colour, "The color of the caption's font .", {},
