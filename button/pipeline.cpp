@@ -168,9 +168,9 @@ void Button::onHostTerminate()
     m_life.end();
     ButtonState& s = m_state;
     // A button that ends leaves its option group, so that no entry outlives
-    // it (the others keep their values).
-    if (s.buttonMode == ButtonMode::Option)
-        LeaveOptionGroupAtEnd(*this);
+    // it (the others keep their values). Whatever its mode now: reading a set
+    // again changes the mode without leaving.
+    LeaveOptionGroupAtEnd(*this);
     forgetControlWindows(*this);
     // In this order, so that nothing is released while still in use.
     if (s.hoverTracking.isSet())

@@ -138,6 +138,23 @@ namespace {
         EXPECT_EQ(c.Value(), kFalse);
     }
 
+    // Mend: a button read again as a command button is still registered; it
+    // leaves when it ends, so the rest of its group keeps working.
+    TEST_F(OptionGroupTest, AButtonLeavesAtItsEndWhateverModeItEndsIn)
+    {
+        Button& a = join(m_form);
+        join(m_form);
+        Button& c = join(m_form, kTrue);
+        Member& second = *std::next(m_members.begin());
+        second.host.bag.write(u"Mode", std::int32_t(0));
+        second.button->onHostReadProperties();
+
+        m_members.erase(std::next(m_members.begin()));
+        EXPECT_EQ(entries(m_form), (std::vector { a.hwnd(), c.hwnd() }));
+        a.setValue(kTrue);
+        EXPECT_EQ(c.Value(), kFalse);
+    }
+
     TEST_F(OptionGroupTest, ACountBeyondTheIndexRangeEndsTheWalkSilently)
     {
         Button& a = join(m_form);
