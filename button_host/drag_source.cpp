@@ -1,5 +1,7 @@
 #include "button_host/drag_source.h"
 
+#include <QPointer>
+
 namespace bastara::button_host {
 
 namespace {
@@ -31,10 +33,14 @@ QVariant DragSourceData::retrieveData(const QString& format, QMetaType type) con
 {
     // A handler that reads the data while rendering it must not render again.
     if (m_promised.contains(format) && m_render && !m_rendering) {
-        // The callback fills the data through its own reference to it.
+        // The callback fills the data through its own reference to it. Its
+        // handler may end the button, and with it the drag that owns this.
+        const QPointer<const DragSourceData> self(this);
         m_rendering = true;
         const Render render = m_render;
         render(format);
+        if (!self)
+            return {};
         m_rendering = false;
     }
     return QMimeData::retrieveData(format, type);

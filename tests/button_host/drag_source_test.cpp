@@ -61,6 +61,16 @@ namespace {
         EXPECT_FALSE(data.setData(u"", bytes("x")));
     }
 
+    TEST(DragSource, ARenderHandlerMayEndTheDataItRenders)
+    {
+        QPointer<DragSourceData> source = new DragSourceData;
+        ASSERT_TRUE(source->dataObject().promise(u"text/html"));
+        source->setRender([&source](const QString&) { delete source.data(); });
+        const QMimeData& asked = *source;
+        EXPECT_TRUE(asked.data(QStringLiteral("text/html")).isEmpty());
+        EXPECT_TRUE(source.isNull());
+    }
+
     class DragTest : public HostedButtonsTest
     {
     protected:
