@@ -66,12 +66,16 @@ void WindowButtons::update()
 {
     if (!m_window)
         return;
-    const QList<ControlHost*> buttons = buttonsOf(*m_window);
+    // Telling one button may run code that changes the rest: every button is
+    // held weakly before any is told.
+    QList<QPointer<ControlHost>> buttons;
+    for (ControlHost* button : buttonsOf(*m_window))
+        buttons.push_back(button);
     QWidget* focus = m_window->focusWidget();
     auto* focusedButton = qobject_cast<ControlHost*>(focus);
     // Another kind of push button with the focus is the default one itself.
     const bool focusOnOtherButton = !focusedButton && qobject_cast<QAbstractButton*>(focus);
-    for (const QPointer<ControlHost> button : buttons) {
+    for (const QPointer<ControlHost>& button : buttons) {
         if (!button)
             continue;
         bool shown = false;
@@ -81,7 +85,6 @@ void WindowButtons::update()
             shown = button == focusedButton;
         else
             shown = !focusOnOtherButton && button->isDefault();
-        // Telling one button may run application code that changes the rest.
         button->setDisplayAsDefault(shown);
     }
 }
