@@ -3,12 +3,9 @@
 #include "button_host/control_host.h"
 #include "platform/toolkit/control_events.h"
 #include "platform/toolkit/form.h"
-#include "platform/window/handles.h"
-#include "platform/window/widget_bridge.h"
 
 #include <QPointer>
 #include <memory>
-#include <string>
 
 namespace bastara::button_host {
 
@@ -34,9 +31,7 @@ Result<QWidget*, QString> buildFormButton(const toolkit::ControlLayout& layout, 
     ambient.backColor = containerBackColor(parent);
     ambient.parentBackColor = ambient.backColor;
     host->setAmbient(std::move(ambient));
-    // Option buttons find their group through the container named here.
-    const std::string container = window::windowHandleText(window::handleOf(&parent));
-    host->services().setTag(std::u16string(container.begin(), container.end()));
+    // Reading names the container (the parent) in the Tag, for option groups.
     host->properties() = layout.properties;
     host->control().onHostReadProperties();
     host->setSizePixels(toolkit::pixelsFromTwips(layout.geometry.width),
