@@ -62,7 +62,6 @@ namespace {
         EXPECT_EQ(set.read(u"_extentx", {}), properties::PropertyValue(std::int32_t(3625)));
         EXPECT_EQ(set.read(u"_extenty", {}), properties::PropertyValue(std::int32_t(1085)));
         EXPECT_EQ(saved.controls.at(0).geometry, (toolkit::TwipsRect { 150, 150, 2055, 615 }));
-        EXPECT_FALSE(m_form.isModified());
     }
 
     // The mouse selects, moves and resizes; the control's resize handling
@@ -191,6 +190,7 @@ namespace {
         ControlHost& command = m_form.placeButton({ 10, 50, 100, 30 });
         command.control().setButtonStyle(button::Look::FlatHover);
         const toolkit::FormLayout before = m_form.saveLayout();
+        m_form.markSaved();
         int clicks = 0;
         command.control().events().Click = [&] { ++clicks; };
 

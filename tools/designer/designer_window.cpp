@@ -167,6 +167,7 @@ Result<void, QString> DesignerWindow::saveFile(const QString& path)
     auto saved = toolkit::saveFormFile(m_surface->saveLayout(), path);
     if (!saved)
         return Unexpected { saved.error().message };
+    m_surface->markSaved();
     m_path = path;
     updateTitle();
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(path));
@@ -198,9 +199,12 @@ void DesignerWindow::openWithDialog()
 
 bool DesignerWindow::save()
 {
-    if (m_path.isEmpty())
-        return saveWithDialog();
-    if (auto saved = saveFile(m_path); !saved) {
+    return m_path.isEmpty() ? saveWithDialog() : saveReporting(m_path);
+}
+
+bool DesignerWindow::saveReporting(const QString& path)
+{
+    if (auto saved = saveFile(path); !saved) {
         QMessageBox::warning(this, QStringLiteral("Save Form"), saved.error());
         return false;
     }
@@ -214,8 +218,8 @@ bool DesignerWindow::saveWithDialog()
     dialog.setDefaultSuffix(QStringLiteral("json"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    m_path = dialog.selectedFiles().front();
-    return save();
+    // The form's file changes only once the save has succeeded.
+    return saveReporting(dialog.selectedFiles().front());
 }
 
 bool DesignerWindow::mayDiscardChanges()

@@ -353,7 +353,6 @@ toolkit::FormLayout FormSurface::saveLayout()
     form.controls.clear();
     for (const Entry& entry : m_entries)
         form.controls.push_back(layoutOf(entry));
-    setModified(false);
     return form;
 }
 
