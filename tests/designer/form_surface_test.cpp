@@ -99,6 +99,10 @@ namespace {
             { before.left() + 30, before.center().y() });
         EXPECT_EQ(slanted.geometry(), QRect(20, 110, 49, 40));
         EXPECT_EQ(slanted.control().scaleWidth(), 49.0f);
+        // From its left handle the widening grows to the left: the right
+        // side stays where it was.
+        drag({ 18, 130 }, { 48, 130 });
+        EXPECT_EQ(slanted.geometry(), QRect(20, 110, 49, 40));
 
         drag({ 390, 290 }, { 390, 290 });
         EXPECT_EQ(m_form.selected(), nullptr);

@@ -470,6 +470,10 @@ void FormSurface::mouseMoveEvent(QMouseEvent* event)
         ? m_drag->startGeometry.translated(delta)
         : resizedRect(m_drag->startGeometry, handle, delta, kMinimumButton);
     setButtonGeometry(*m_selected, target);
+    // The control may size itself otherwise (a slanted shape widens): it
+    // grows away from the sides the handle leaves in place.
+    if (m_selected->size() != target.size())
+        setButtonGeometry(*m_selected, keepingUnmovedSides(target, m_selected->size(), handle));
 }
 
 void FormSurface::mouseReleaseEvent(QMouseEvent* /*event*/)
