@@ -1,9 +1,13 @@
 #include "designer_test_support.h"
 #include "tools/designer/designer_window.h"
 #include "tools/designer/form_surface.h"
+#include "tools/designer/property_browser.h"
+#include "tools/designer/property_editors.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace bastara::designer {
@@ -32,6 +36,20 @@ namespace {
         EXPECT_TRUE(m_window.surface().isModified());
         EXPECT_EQ(m_window.windowTitle(), titleBefore);
         EXPECT_TRUE(m_window.isWindowModified());
+    }
+
+    // A caption typed but not yet confirmed when the form starts running
+    // belongs to the design, not to the run.
+    TEST_F(DesignerWindowTest, AnEditUnderWayIsKeptWhenTheFormRuns)
+    {
+        m_window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        auto* line = m_window.browser().editorOf("Caption").findChild<QLineEdit*>();
+        line->setFocus();
+        line->setText(QStringLiteral("Typed"));
+        m_window.runAction().setChecked(true);
+        m_window.runAction().setChecked(false);
+        EXPECT_EQ(m_window.surface().selected()->control().Caption(), u"Typed");
     }
 
 } // namespace

@@ -133,7 +133,10 @@ void DesignerWindow::buildToolBar()
     m_run = bar->addAction(QStringLiteral("Run"));
     m_run->setCheckable(true);
     m_run->setToolTip(QStringLiteral("Run the form: click, hover and tab through its buttons"));
-    connect(m_run, &QAction::toggled, this, [this](bool run) { m_surface->setRunMode(run); });
+    connect(m_run, &QAction::toggled, this, [this](bool run) {
+        m_browser->finishEditing();
+        m_surface->setRunMode(run);
+    });
 }
 
 void DesignerWindow::addButton()
@@ -164,6 +167,7 @@ Result<void, QString> DesignerWindow::openFile(const QString& path)
 Result<void, QString> DesignerWindow::saveFile(const QString& path)
 {
     m_run->setChecked(false);
+    m_browser->finishEditing();
     auto saved = toolkit::saveFormFile(m_surface->saveLayout(), path);
     if (!saved)
         return Unexpected { saved.error().message };
@@ -224,6 +228,7 @@ bool DesignerWindow::saveWithDialog()
 
 bool DesignerWindow::mayDiscardChanges()
 {
+    m_browser->finishEditing();
     if (!m_surface->isModified())
         return true;
     const auto answer = QMessageBox::question(this, QStringLiteral("bastara-designer"),

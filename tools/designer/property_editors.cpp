@@ -101,11 +101,15 @@ namespace {
             , m_line(new QLineEdit(this))
         {
             tightRow(*this)->addWidget(m_line);
-            QObject::connect(m_line, &QLineEdit::editingFinished, this, [this] {
-                const std::u16string text = m_line->text().toStdU16String();
-                if (text != m_shown)
-                    report(text);
-            });
+            QObject::connect(
+                m_line, &QLineEdit::editingFinished, this, [this] { finishEditing(); });
+        }
+
+        void finishEditing() override
+        {
+            const std::u16string text = m_line->text().toStdU16String();
+            if (text != m_shown)
+                report(text);
         }
 
         void showValue(const DesignValue& value) override

@@ -23,6 +23,9 @@ public:
 
     // Shows the value without reporting it as edited.
     virtual void showValue(const DesignValue& value) = 0;
+    // Reports a change the person has made but not yet confirmed (text
+    // typed without Enter); most editors report every change at once.
+    virtual void finishEditing() { }
 
     std::function<void(const DesignValue& value)> edited;
 
