@@ -2,6 +2,7 @@
 
 #include "button/property_keys.h"
 #include "platform/gdi/font_substitutes.h"
+#include "tools/designer/property_editors.h"
 #include "tools/designer/selection_frame.h"
 
 #include <QKeyEvent>
@@ -64,12 +65,6 @@ namespace {
             if (!isControlsOwnKey(entry.key))
                 set.write(entry.key, entry.value);
         return set;
-    }
-
-    QColor qColourOf(button::OleColor colour)
-    {
-        const std::uint32_t rgb = button::TranslateColor(colour).value;
-        return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
     }
 
 } // namespace
@@ -417,7 +412,7 @@ void FormSurface::resizeEvent(QResizeEvent* /*event*/)
 void FormSurface::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QColor back = qColourOf(m_backColor);
+    const QColor back = qColorOf(m_backColor);
     painter.fillRect(rect(), back);
     if (m_runMode)
         return;

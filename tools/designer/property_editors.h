@@ -42,6 +42,10 @@ ValueEditor* createEditor(const DesignProperty& property, QWidget* parent);
 // A colour editor on its own, for colours that are no button property.
 ValueEditor* createColourEditor(QWidget* parent);
 
+// A stored colour as the control draws it: system colours by the control's
+// own table, so the form and the swatches match its buttons.
+QColor qColorOf(button::OleColor colour);
+
 // Between the property set's fonts and Qt's.
 QFont qFontOf(const button::FontDescription& font);
 button::FontDescription fontDescriptionOf(const QFont& font, std::int32_t charset);
