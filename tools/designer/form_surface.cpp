@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -409,17 +410,21 @@ void FormSurface::resizeEvent(QResizeEvent* /*event*/)
     m_frame->setGeometry(rect());
 }
 
-void FormSurface::paintEvent(QPaintEvent* /*event*/)
+void FormSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QColor back = qColorOf(m_backColor);
-    painter.fillRect(rect(), back);
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, back);
     if (m_runMode)
         return;
-    // The design grid, and the outlines of the controls kept as they were.
+    // The design grid where it shows (a form can be 32767 pixels square),
+    // and the outlines of the controls kept as they were.
     painter.setPen(back.lightness() > 96 ? back.darker(160) : back.lighter(180));
-    for (int y = kGrid; y < height(); y += kGrid)
-        for (int x = kGrid; x < width(); x += kGrid)
+    const auto firstGridLine
+        = [](int from) { return std::max(kGrid, (from + kGrid - 1) / kGrid * kGrid); };
+    for (int y = firstGridLine(exposed.top()); y <= exposed.bottom(); y += kGrid)
+        for (int x = firstGridLine(exposed.left()); x <= exposed.right(); x += kGrid)
             painter.drawPoint(x, y);
     painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
     for (const Entry& entry : m_entries) {
