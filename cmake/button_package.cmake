@@ -21,13 +21,15 @@ set_target_properties(bastara_gdi PROPERTIES EXPORT_NAME Gdi)
 install(TARGETS ${BASTARA_BUTTON_LIBRARIES} EXPORT BastaraButtonTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
-# The public headers of each layer; the layers' internal/ folders stay inside.
+# The public headers of each layer; the layers' internal/ folders stay inside,
+# and so does the stored forms' factory, which needs the form runtime.
 foreach(folder button button_host platform/gdi platform/window platform/properties
     platform/support)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder}
     FILES_MATCHING PATTERN "*.h"
-    PATTERN "internal" EXCLUDE)
+    PATTERN "internal" EXCLUDE
+    PATTERN "form_button_factory.h" EXCLUDE)
 endforeach()
 
 set(BASTARA_BUTTON_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/BastaraButton)

@@ -18,6 +18,17 @@ echo "== package: build the libraries it installs"
 cmake --build "$build_dir" --target bastara_button_host
 echo "== package: install into $scratch/prefix"
 cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
+echo "== package: every installed header finds the headers it includes"
+missing=0
+while IFS= read -r header; do
+  while IFS= read -r included; do
+    if [[ ! -f "$scratch/prefix/include/$included" ]]; then
+      echo "${header#"$scratch/prefix/include/"} includes $included, which is not installed" >&2
+      missing=1
+    fi
+  done < <(sed -n 's/^#include "\(.*\)"$/\1/p' "$header")
+done < <(find "$scratch/prefix/include" -name '*.h')
+[[ $missing == 0 ]]
 
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi

@@ -370,6 +370,12 @@ Result<FormLayout, FormFileError> loadFormFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return Unexpected { FormFileError {
             QStringLiteral("cannot read %1: %2").arg(path, file.errorString()) } };
+    if (file.size() > maxFormFileBytes)
+        return Unexpected { FormFileError { QStringLiteral("%1: too large for a form file "
+                                                           "(%2 bytes, at most %3)")
+                                                .arg(path)
+                                                .arg(file.size())
+                                                .arg(maxFormFileBytes) } };
     auto layout = parseFormFile(file.readAll());
     if (!layout)
         return Unexpected { FormFileError {

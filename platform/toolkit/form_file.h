@@ -52,6 +52,10 @@ struct FormFileError {
 
 [[nodiscard]] Result<FormLayout, FormFileError> parseFormFile(QByteArrayView bytes);
 
+// Far above any real form, pictures included: a larger file is refused
+// before it is read, rather than read whole into memory.
+inline constexpr qint64 maxFormFileBytes = 64 * 1024 * 1024;
+
 // Reads the file (a Qt resource path such as ":/forms/form1.json" works too).
 [[nodiscard]] Result<FormLayout, FormFileError> loadFormFile(const QString& path);
 

@@ -133,7 +133,10 @@ void DesignerWindow::buildToolBar()
     m_run = bar->addAction(QStringLiteral("Run"));
     m_run->setCheckable(true);
     m_run->setToolTip(QStringLiteral("Run the form: click, hover and tab through its buttons"));
-    connect(m_run, &QAction::toggled, this, [this](bool run) { m_surface->setRunMode(run); });
+    connect(m_run, &QAction::toggled, this, [this](bool run) {
+        m_browser->finishEditing();
+        m_surface->setRunMode(run);
+    });
 }
 
 void DesignerWindow::addButton()
@@ -164,9 +167,11 @@ Result<void, QString> DesignerWindow::openFile(const QString& path)
 Result<void, QString> DesignerWindow::saveFile(const QString& path)
 {
     m_run->setChecked(false);
+    m_browser->finishEditing();
     auto saved = toolkit::saveFormFile(m_surface->saveLayout(), path);
     if (!saved)
         return Unexpected { saved.error().message };
+    m_surface->markSaved();
     m_path = path;
     updateTitle();
     statusBar()->showMessage(QStringLiteral("Saved %1").arg(path));
@@ -198,9 +203,12 @@ void DesignerWindow::openWithDialog()
 
 bool DesignerWindow::save()
 {
-    if (m_path.isEmpty())
-        return saveWithDialog();
-    if (auto saved = saveFile(m_path); !saved) {
+    return m_path.isEmpty() ? saveWithDialog() : saveReporting(m_path);
+}
+
+bool DesignerWindow::saveReporting(const QString& path)
+{
+    if (auto saved = saveFile(path); !saved) {
         QMessageBox::warning(this, QStringLiteral("Save Form"), saved.error());
         return false;
     }
@@ -214,12 +222,13 @@ bool DesignerWindow::saveWithDialog()
     dialog.setDefaultSuffix(QStringLiteral("json"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    m_path = dialog.selectedFiles().front();
-    return save();
+    // The form's file changes only once the save has succeeded.
+    return saveReporting(dialog.selectedFiles().front());
 }
 
 bool DesignerWindow::mayDiscardChanges()
 {
+    m_browser->finishEditing();
     if (!m_surface->isModified())
         return true;
     const auto answer = QMessageBox::question(this, QStringLiteral("bastara-designer"),

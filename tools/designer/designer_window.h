@@ -44,6 +44,8 @@ private:
     void openWithDialog();
     bool save();
     bool saveWithDialog();
+    // False, after saying why, when the file could not be written.
+    bool saveReporting(const QString& path);
     // False when the person cancels: the form stays as it is.
     bool mayDiscardChanges();
     void updateFormSettings();

@@ -2,10 +2,12 @@
 
 #include "button/property_keys.h"
 #include "platform/gdi/font_substitutes.h"
+#include "tools/designer/property_editors.h"
 #include "tools/designer/selection_frame.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -64,12 +66,6 @@ namespace {
             if (!isControlsOwnKey(entry.key))
                 set.write(entry.key, entry.value);
         return set;
-    }
-
-    QColor qColourOf(button::OleColor colour)
-    {
-        const std::uint32_t rgb = button::TranslateColor(colour).value;
-        return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
     }
 
 } // namespace
@@ -353,7 +349,6 @@ toolkit::FormLayout FormSurface::saveLayout()
     form.controls.clear();
     for (const Entry& entry : m_entries)
         form.controls.push_back(layoutOf(entry));
-    setModified(false);
     return form;
 }
 
@@ -415,17 +410,21 @@ void FormSurface::resizeEvent(QResizeEvent* /*event*/)
     m_frame->setGeometry(rect());
 }
 
-void FormSurface::paintEvent(QPaintEvent* /*event*/)
+void FormSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QColor back = qColourOf(m_backColor);
-    painter.fillRect(rect(), back);
+    const QColor back = qColorOf(m_backColor);
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, back);
     if (m_runMode)
         return;
-    // The design grid, and the outlines of the controls kept as they were.
+    // The design grid where it shows (a form can be 32767 pixels square),
+    // and the outlines of the controls kept as they were.
     painter.setPen(back.lightness() > 96 ? back.darker(160) : back.lighter(180));
-    for (int y = kGrid; y < height(); y += kGrid)
-        for (int x = kGrid; x < width(); x += kGrid)
+    const auto firstGridLine
+        = [](int from) { return std::max(kGrid, (from + kGrid - 1) / kGrid * kGrid); };
+    for (int y = firstGridLine(exposed.top()); y <= exposed.bottom(); y += kGrid)
+        for (int x = firstGridLine(exposed.left()); x <= exposed.right(); x += kGrid)
             painter.drawPoint(x, y);
     painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
     for (const Entry& entry : m_entries) {
@@ -471,6 +470,10 @@ void FormSurface::mouseMoveEvent(QMouseEvent* event)
         ? m_drag->startGeometry.translated(delta)
         : resizedRect(m_drag->startGeometry, handle, delta, kMinimumButton);
     setButtonGeometry(*m_selected, target);
+    // The control may size itself otherwise (a slanted shape widens): it
+    // grows away from the sides the handle leaves in place.
+    if (m_selected->size() != target.size())
+        setButtonGeometry(*m_selected, keepingUnmovedSides(target, m_selected->size(), handle));
 }
 
 void FormSurface::mouseReleaseEvent(QMouseEvent* /*event*/)

@@ -73,8 +73,10 @@ public:
     // Every button writes its properties into its host's property set (the
     // control's write handling); the set keeps the control's keys in writing
     // order, then the size ("_extentx", "_extenty", HIMETRIC), then any key
-    // the control does not know. Clears the modified flag.
+    // the control does not know. The form stays modified until markSaved():
+    // a layout that never reaches its file saved nothing.
     toolkit::FormLayout saveLayout();
+    void markSaved() { setModified(false); }
     // Replaces the form: each custom button is placed with its stored set and
     // runs the control's read handling. Opens in design mode.
     void openLayout(const toolkit::FormLayout& layout);

@@ -74,6 +74,7 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
 
 void PropertyBrowser::setButton(button_host::ControlHost* button)
 {
+    finishEditing();
     m_button = button;
     m_error->hide();
     for (ValueEditor* editor : m_editors)
@@ -93,6 +94,12 @@ void PropertyBrowser::apply(const DesignProperty& property, const DesignValue& v
                 + QString::fromStdU16String(result.error().description));
     m_error->setVisible(!result);
     refresh();
+}
+
+void PropertyBrowser::finishEditing()
+{
+    for (ValueEditor* editor : m_editors)
+        editor->finishEditing();
 }
 
 void PropertyBrowser::refresh()

@@ -34,11 +34,15 @@ class PropertyBrowser : public QWidget
 public:
     explicit PropertyBrowser(QWidget* parent = nullptr);
 
-    // nullptr empties the rows' editors and disables them.
+    // nullptr empties the rows' editors and disables them. An edit under way
+    // goes to the button that was shown.
     void setButton(button_host::ControlHost* button);
     button_host::ControlHost* button() const { return m_button; }
 
     void apply(const DesignProperty& property, const DesignValue& value);
+    // Applies an edit under way (text typed without Enter): before the form
+    // runs, is saved, or shows another button.
+    void finishEditing();
     // Every row shows the control's values again.
     void refresh();
     // The same, once, after the change under way.

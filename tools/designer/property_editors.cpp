@@ -101,11 +101,15 @@ namespace {
             , m_line(new QLineEdit(this))
         {
             tightRow(*this)->addWidget(m_line);
-            QObject::connect(m_line, &QLineEdit::editingFinished, this, [this] {
-                const std::u16string text = m_line->text().toStdU16String();
-                if (text != m_shown)
-                    report(text);
-            });
+            QObject::connect(
+                m_line, &QLineEdit::editingFinished, this, [this] { finishEditing(); });
+        }
+
+        void finishEditing() override
+        {
+            const std::u16string text = m_line->text().toStdU16String();
+            if (text != m_shown)
+                report(text);
         }
 
         void showValue(const DesignValue& value) override
@@ -125,8 +129,7 @@ namespace {
     QIcon swatch(button::OleColor colour)
     {
         QPixmap pixmap(12, 12);
-        const std::uint32_t rgb = button::TranslateColor(colour).value;
-        pixmap.fill(QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)));
+        pixmap.fill(qColorOf(colour));
         QPainter(&pixmap).drawRect(0, 0, 11, 11);
         return QIcon(pixmap);
     }
@@ -149,9 +152,7 @@ namespace {
             QObject::connect(m_box, &QComboBox::activated, this,
                 [this](int index) { report(button::OleColor(m_box->itemData(index).toUInt())); });
             QObject::connect(m_pick, &QToolButton::clicked, this, [this] {
-                const std::uint32_t rgb = button::TranslateColor(m_shown).value;
-                const QColor chosen = QColorDialog::getColor(
-                    QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)), this);
+                const QColor chosen = QColorDialog::getColor(qColorOf(m_shown), this);
                 if (chosen.isValid())
                     report(button::OleColor(std::uint32_t(chosen.red())
                         | std::uint32_t(chosen.green()) << 8 | std::uint32_t(chosen.blue()) << 16));
@@ -336,6 +337,12 @@ ValueEditor* createEditor(const DesignProperty& property, QWidget* parent)
 ValueEditor* createColourEditor(QWidget* parent)
 {
     return new ColourEditor(parent);
+}
+
+QColor qColorOf(button::OleColor colour)
+{
+    const std::uint32_t rgb = button::TranslateColor(colour).value;
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
 }
 
 QFont qFontOf(const button::FontDescription& font)

@@ -23,6 +23,9 @@ public:
 
     // Shows the value without reporting it as edited.
     virtual void showValue(const DesignValue& value) = 0;
+    // Reports a change the person has made but not yet confirmed (text
+    // typed without Enter); most editors report every change at once.
+    virtual void finishEditing() { }
 
     std::function<void(const DesignValue& value)> edited;
 
@@ -38,6 +41,10 @@ protected:
 ValueEditor* createEditor(const DesignProperty& property, QWidget* parent);
 // A colour editor on its own, for colours that are no button property.
 ValueEditor* createColourEditor(QWidget* parent);
+
+// A stored colour as the control draws it: system colours by the control's
+// own table, so the form and the swatches match its buttons.
+QColor qColorOf(button::OleColor colour);
 
 // Between the property set's fonts and Qt's.
 QFont qFontOf(const button::FontDescription& font);

@@ -65,6 +65,16 @@ QRect resizedRect(QRect control, Handle handle, QPoint delta, QSize minimum)
     return r;
 }
 
+QRect keepingUnmovedSides(QRect target, QSize size, Handle handle)
+{
+    QRect r(target.topLeft(), size);
+    if (movesLeft(handle))
+        r.moveRight(target.right());
+    if (movesTop(handle))
+        r.moveBottom(target.bottom());
+    return r;
+}
+
 Qt::CursorShape cursorFor(Handle handle)
 {
     switch (handle) {

@@ -34,6 +34,9 @@ Handle handleAt(QRect control, QPoint point);
 // The control's rectangle after dragging the handle by delta; never narrower
 // or lower than minimum, the opposite side staying where it was.
 QRect resizedRect(QRect control, Handle handle, QPoint delta, QSize minimum);
+// A rectangle of the given size in place of target, which a drag of the
+// handle produced: the sides the handle did not move stay where they are.
+QRect keepingUnmovedSides(QRect target, QSize size, Handle handle);
 Qt::CursorShape cursorFor(Handle handle);
 
 class SelectionFrame : public QWidget

@@ -1,6 +1,7 @@
 #include "platform/toolkit/form_file.h"
 #include "support/temp_dir.h"
 
+#include <QFile>
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
@@ -298,6 +299,22 @@ namespace {
         const auto saved = saveFormFile(*parse(goodForm), QStringLiteral("/nonexistent/form.json"));
         ASSERT_FALSE(saved.ok());
         EXPECT_TRUE(saved.error().message.contains("/nonexistent/form.json"));
+    }
+
+    // A stray huge file is refused before it is read into memory.
+    TEST(FormFile, AFileTooLargeForAFormIsRefusedUnread)
+    {
+        const bastara::testing::TempDir folder;
+        const QString path = QString::fromStdString((folder.path() / "huge.json").string());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(maxFormFileBytes + 1));
+        file.close();
+        const auto form = loadFormFile(path);
+        ASSERT_FALSE(form.ok());
+        EXPECT_TRUE(form.error().message.contains("huge.json"))
+            << form.error().message.toStdString();
+        EXPECT_TRUE(form.error().message.contains("too large"))
+            << form.error().message.toStdString();
     }
 
     TEST(FormFile, ASavedFileLoadsBack)

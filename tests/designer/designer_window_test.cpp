@@ -1,0 +1,56 @@
+#include "designer_test_support.h"
+#include "tools/designer/designer_window.h"
+#include "tools/designer/form_surface.h"
+#include "tools/designer/property_browser.h"
+#include "tools/designer/property_editors.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace bastara::designer {
+namespace {
+
+    class DesignerWindowTest : public testing::Test
+    {
+    protected:
+        DesignerWindowTest() { m_window.addButton(); }
+
+        QString pathOf(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+        QTemporaryDir m_dir;
+        DesignerWindow m_window;
+    };
+
+    // A save that fails leaves the form unsaved, so that closing it still
+    // asks, and keeps the file it was saved to before.
+    TEST_F(DesignerWindowTest, AFailedSaveKeepsTheFormModifiedAndItsFile)
+    {
+        ASSERT_TRUE(m_window.saveFile(pathOf("form.json")).ok());
+        m_window.addButton();
+        const QString titleBefore = m_window.windowTitle();
+
+        EXPECT_FALSE(m_window.saveFile(pathOf("missing/form.json")).ok());
+        EXPECT_TRUE(m_window.surface().isModified());
+        EXPECT_EQ(m_window.windowTitle(), titleBefore);
+        EXPECT_TRUE(m_window.isWindowModified());
+    }
+
+    // A caption typed but not yet confirmed when the form starts running
+    // belongs to the design, not to the run.
+    TEST_F(DesignerWindowTest, AnEditUnderWayIsKeptWhenTheFormRuns)
+    {
+        m_window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        auto* line = m_window.browser().editorOf("Caption").findChild<QLineEdit*>();
+        line->setFocus();
+        line->setText(QStringLiteral("Typed"));
+        m_window.runAction().setChecked(true);
+        m_window.runAction().setChecked(false);
+        EXPECT_EQ(m_window.surface().selected()->control().Caption(), u"Typed");
+    }
+
+} // namespace
+} // namespace bastara::designer
