@@ -1,6 +1,7 @@
 #include "app/forms/form1.h"
 
 #include "app/forms/app_setup.h"
+#include "app/forms/field_list_table.h"
 #include "app/forms/messages.h"
 #include "platform/toolkit/dialogs.h"
 #include "platform/toolkit/required_controls.h"
@@ -82,6 +83,7 @@ Result<void, toolkit::FormFileError> Form1::connectControls()
     toolkit::ControlEvents* createButton = required.events(QStringLiteral("kzButtons_H1"));
     if (auto found = required.check(); !found)
         return found;
+    showAsOneTable({ m_lists[0], m_lists[1], m_lists[2] });
 
     using toolkit::ControlEvents;
     connect(addPicture, &ControlEvents::Click, this, &Form1::openEntryDialog);
