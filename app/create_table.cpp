@@ -14,7 +14,7 @@ namespace {
     {
         auto tableDef = database.CreateTableDef(tableName);
         if (!tableDef)
-            return Unexpected { EngineFailure { tableDef.error(), {} } };
+            return Unexpected { EngineFailure { tableDef.error(), {}, true } };
         for (std::size_t row = 0; row < rows.size(); ++row) {
             const FieldRow& typed = rows[row];
             const int32_t type = *typeCodeForName(typed.typeName);
@@ -25,7 +25,7 @@ namespace {
                 return Unexpected { EngineFailure { appended.error(), row } };
         }
         if (auto appended = database.TableDefs.Append(*tableDef); !appended)
-            return Unexpected { EngineFailure { appended.error(), {} } };
+            return Unexpected { EngineFailure { appended.error(), {}, true } };
         return {};
     }
 

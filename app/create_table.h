@@ -16,10 +16,12 @@
 namespace bastara::app {
 
 // The engine refused a call. `row` is the field row (0-based) whose field it
-// refused; empty when it refused the database or the table.
+// refused; empty when it refused the database or the table. `table` is set
+// when it refused the table itself (its name, or a table without fields).
 struct EngineFailure {
     dao::EngineError error;
     std::optional<std::size_t> row;
+    bool table = false;
 };
 
 using CreateFailure = std::variant<RowProblem, EngineFailure>;

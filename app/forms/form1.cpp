@@ -221,7 +221,8 @@ void Form1::CreateDb(const QString& path)
             toolkit::MessageIcon::Warning);
     else
         toolkit::showMessage(this, applicationTitle,
-            engineFailureMessage(std::get<EngineFailure>(created.error()), rows),
+            engineFailureMessage(
+                std::get<EngineFailure>(created.error()), rows, m_tableName->text()),
             toolkit::MessageIcon::Critical);
 }
 

@@ -18,11 +18,28 @@ namespace {
         return persian.toString(number);
     }
 
-    // Keeps Latin text and paths in their own reading order inside a
-    // right-to-left sentence (first-strong isolate ... pop).
+    // Keeps typed text and paths in their own reading order inside a
+    // right-to-left sentence (first-strong isolate ... pop): the direction
+    // of their first letter, as a text box shows them; left to right when
+    // they have no letter, so "-1" keeps its minus at the left.
     QString isolated(const QString& text)
     {
         return QChar(0x2068) + text + QChar(0x2069);
+    }
+
+    // The engine's description is an English sentence: left to right
+    // (left-to-right isolate ... pop) even when it starts with a quoted
+    // Persian name, so that its words stay in order and its full stop at
+    // its end. The names it quotes are isolated within it, to read as typed.
+    QString engineDescription(const std::string& description, const QStringList& quotedNames)
+    {
+        QString text = QString::fromStdString(description);
+        for (const QString& name : quotedNames) {
+            if (!name.isEmpty())
+                text.replace(QLatin1Char('\'') + name + QLatin1Char('\''),
+                    QLatin1Char('\'') + isolated(name) + QLatin1Char('\''));
+        }
+        return QChar(0x2066) + text + QChar(0x2069);
     }
 
     const QString notCreated = QStringLiteral("بانک اطلاعاتي ساخته نشد.");
@@ -59,9 +76,13 @@ QString rowProblemMessage(const RowProblem& problem, const std::vector<FieldRow>
               .arg(isolated(known.join(QStringLiteral(", "))));
 }
 
-QString engineFailureMessage(const EngineFailure& failure, const std::vector<FieldRow>& rows)
+QString engineFailureMessage(
+    const EngineFailure& failure, const std::vector<FieldRow>& rows, const QString& tableName)
 {
     QString message = notCreated + QLatin1Char('\n');
+    QStringList quotedNames { tableName };
+    if (failure.table)
+        message += QStringLiteral("نام جدول «%1»").arg(isolated(tableName)) + QLatin1Char('\n');
     // The engine's description rarely names the field it refused ("Invalid
     // argument."); among many rows the user could not tell which one it was.
     if (failure.row && *failure.row < rows.size()) {
@@ -72,12 +93,12 @@ QString engineFailureMessage(const EngineFailure& failure, const std::vector<Fie
                            isolated(QString::fromStdU16String(row.typeName)),
                            isolated(QString::fromStdU16String(row.sizeText)))
             + QLatin1Char('\n');
+        quotedNames << QString::fromStdU16String(row.name);
     }
     const dao::EngineError& error = failure.error;
     return message
         + QStringLiteral("خطاي %1: %2")
-              .arg(
-                  persianNumber(error.number), isolated(QString::fromStdString(error.description)));
+              .arg(persianNumber(error.number), engineDescription(error.description, quotedNames));
 }
 
 QString positionProblemMessage(PositionProblem problem, const QString& typed, std::size_t rowCount)

@@ -18,8 +18,10 @@ QString successMessage();
 QString rowProblemMessage(const RowProblem& problem, const std::vector<FieldRow>& rows);
 
 // The engine's error number and its description; when the engine refused a
-// field, first the row (counted from 1) with its name, type and size as typed.
-QString engineFailureMessage(const EngineFailure& failure, const std::vector<FieldRow>& rows);
+// field, first the row (counted from 1) with its name, type and size as
+// typed, and when it refused the table, first the table name as typed.
+QString engineFailureMessage(
+    const EngineFailure& failure, const std::vector<FieldRow>& rows, const QString& tableName);
 
 // Why the position typed into the edit dialog was refused.
 QString positionProblemMessage(PositionProblem problem, const QString& typed, std::size_t rowCount);

@@ -20,9 +20,14 @@ namespace {
         return info ? *info : jet::DatabaseInfo {};
     }
 
+    const EngineFailure* engineFailure(const Result<void, CreateFailure>& result)
+    {
+        return result ? nullptr : std::get_if<EngineFailure>(&result.error());
+    }
+
     int32_t engineNumber(const Result<void, CreateFailure>& result)
     {
-        const auto* failure = result ? nullptr : std::get_if<EngineFailure>(&result.error());
+        const auto* failure = engineFailure(result);
         return failure ? failure->error.number : 0;
     }
 
@@ -80,14 +85,16 @@ namespace {
             std::vector<FieldRow> rows;
             bool diskFills = false;
             int32_t number;
+            bool tableRefused; // else a field
         };
         const Case cases[] = {
-            { "invalid field name", u"t", { { u"x.y", u"Long", u"" } }, false, 3125 },
-            { "invalid table name", u"bad!name", good, false, 3125 },
-            { "no fields", u"t", {}, false, 3264 },
+            { "invalid field name", u"t", { { u"x.y", u"Long", u"" } }, false, 3125, false },
+            { "invalid table name", u"bad!name", good, false, 3125, true },
+            { "empty table name", u"", good, false, 3125, true },
+            { "no fields", u"t", {}, false, 3264, true },
             { "repeated field name", u"t", { { u"a", u"Long", u"" }, { u"A", u"Long", u"" } },
-                false, 3367 },
-            { "disk full writing the table", u"t", good, true, 3026 },
+                false, 3367, false },
+            { "disk full writing the table", u"t", good, true, 3026, true },
         };
         for (const Case& c : cases) {
             TempDir dir;
@@ -96,8 +103,11 @@ namespace {
                     { c.diskFills ? afterTheFirstFile(bastara::testing::failingWrites(0).wrapSink)
                                   : jet::FileWriteOptions {},
                         {}, {} });
-                EXPECT_EQ(engineNumber(createTable(dir / "t.mdb", c.table, c.rows)), c.number)
-                    << c.what;
+                const auto created = createTable(dir / "t.mdb", c.table, c.rows);
+                EXPECT_EQ(engineNumber(created), c.number) << c.what;
+                if (const EngineFailure* failure = engineFailure(created)) {
+                    EXPECT_EQ(failure->table, c.tableRefused) << c.what;
+                }
             }
             EXPECT_TRUE(dir.entries().empty()) << c.what;
             EXPECT_TRUE(createTable(dir / "t.mdb", u"t", good)) << c.what;

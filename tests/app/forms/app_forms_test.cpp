@@ -153,7 +153,7 @@ namespace {
         EXPECT_TRUE(unknown.contains(QStringLiteral("Varchar")));
         EXPECT_TRUE(unknown.contains(QStringLiteral("Integer")));
         const QString engine
-            = engineFailureMessage({ { 3204, "Database already exists." }, {} }, rows);
+            = engineFailureMessage({ { 3204, "Database already exists." }, {} }, rows, "t");
         EXPECT_TRUE(engine.contains(QString::fromUtf8("۳۲۰۴")));
         EXPECT_TRUE(engine.contains(QStringLiteral("Database already exists.")));
         EXPECT_TRUE(positionProblemMessage(PositionProblem::OutsideList, QStringLiteral("5"), 3)

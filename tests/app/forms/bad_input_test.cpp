@@ -61,12 +61,20 @@ namespace {
         return { std::move(message), {}, {} };
     }
 
-    // The engine's error as the main window words it; `field` names the row
-    // the engine refused, when it refused a field.
-    QString engineSays(const QString& number, const QString& description, const QString& field = {})
+    // The engine's error as the main window words it, its English sentence
+    // left to right; `refused` names the row or the table the engine
+    // refused, when it refused one.
+    QString engineSays(
+        const QString& number, const QString& description, const QString& refused = {})
     {
-        return notCreated + (field.isEmpty() ? QString() : field + QLatin1Char('\n'))
-            + QStringLiteral("خطاي %1: %2").arg(number, isolated(description));
+        return notCreated + (refused.isEmpty() ? QString() : refused + QLatin1Char('\n'))
+            + QStringLiteral("خطاي %1: %2")
+                  .arg(number, QChar(0x2066) + description + QChar(0x2069));
+    }
+
+    QString tableNamed(const QString& name)
+    {
+        return QStringLiteral("نام جدول «%1»").arg(isolated(name));
     }
 
     QString fieldRow(const QString& row, const TypedRow& typed)
@@ -79,7 +87,7 @@ namespace {
     {
         return QStringLiteral("'%1' isn't a valid name. Make sure that it doesn't include invalid "
                               "characters or punctuation and that it isn't too long.")
-            .arg(name);
+            .arg(name.isEmpty() ? name : isolated(name));
     }
 
     QString unknownType(const QString& row, const QString& typed)
@@ -244,24 +252,30 @@ namespace {
 
     const MainWindowCase mainWindowCases[] = {
         { "EmptyTableName", QString(), oneRow, Target::NewFile,
-            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName({}))) },
+            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName({}), tableNamed(QString()))) },
         { "TableNameWithLeadingSpace", QStringLiteral(" table"), oneRow, Target::NewFile,
-            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(QStringLiteral(" table")))) },
+            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(QStringLiteral(" table")),
+                tableNamed(QStringLiteral(" table")))) },
         { "TableNameTooLong", longName, oneRow, Target::NewFile,
-            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(longName))) },
+            refused(
+                engineSays(QStringLiteral("۳۱۲۵"), invalidName(longName), tableNamed(longName))) },
         { "TableNameOfSixtyFourCharacters", QString(64, QLatin1Char('t')), oneRow, Target::NewFile,
             written(std::u16string(64, u't'), oneColumn) },
         { "TableNameWithForbiddenCharacter", QStringLiteral("a.b"), oneRow, Target::NewFile,
-            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(QStringLiteral("a.b")))) },
+            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(QStringLiteral("a.b")),
+                tableNamed(QStringLiteral("a.b")))) },
         { "TableNameOfASystemTable", QStringLiteral("msysobjects"), oneRow, Target::NewFile,
-            refused(engineSays(
-                QStringLiteral("۳۰۱۰"), QStringLiteral("Table 'msysobjects' already exists."))) },
+            refused(engineSays(QStringLiteral("۳۰۱۰"),
+                QStringLiteral("Table '%1' already exists.")
+                    .arg(isolated(QStringLiteral("msysobjects"))),
+                tableNamed(QStringLiteral("msysobjects")))) },
         { "PersianTableName", QStringLiteral("جدول"), oneRow, Target::NewFile,
             written(u"جدول", oneColumn) },
         // The general sort order has no key for characters outside the Basic
         // Multilingual Plane, and table names need one.
         { "TableNameWithEmoji", QStringLiteral("جدول😀"), oneRow, Target::NewFile,
-            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(QStringLiteral("جدول😀")))) },
+            refused(engineSays(QStringLiteral("۳۱۲۵"), invalidName(QStringLiteral("جدول😀")),
+                tableNamed(QStringLiteral("جدول😀")))) },
         { "HundredAndOneRows", QStringLiteral("table"), manyRows(101), Target::NewFile,
             written(u"table", manyColumns(101)) },
         { "HundredAndTwoRows", QStringLiteral("table"), manyRows(102), Target::NewFile,
@@ -288,8 +302,8 @@ namespace {
                     "is already opened exclusively by another user, or you need "
                     "permission to view its data."))) },
         { "FullDisk", QStringLiteral("table"), oneRow, Target::FullDisk,
-            refused(
-                engineSays(QStringLiteral("۳۰۲۶"), QStringLiteral("Not enough space on disk."))) },
+            refused(engineSays(QStringLiteral("۳۰۲۶"), QStringLiteral("Not enough space on disk."),
+                tableNamed(QStringLiteral("table")))) },
         { "CancelledDialog", QStringLiteral("table"), oneRow, Target::Cancelled, refused({}) },
         { "MainWindowClosedWhileTheSaveDialogIsOpen", QStringLiteral("table"), oneRow,
             Target::WindowClosed, refused({}) },
