@@ -9,6 +9,7 @@
 #include "platform/toolkit/dialogs.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTranslator>
 
 int main(int argc, char* argv[])
@@ -17,6 +18,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::applicationTitle);
     gdi::installFontSubstitutes();
+    // Numbers and dates that Qt writes (the save dialog's sizes and dates)
+    // in Persian, as the rest of the program speaks.
+    QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
     QTranslator qtTexts;
     if (!app::installQtTranslation(application, qtTexts))
         qWarning("Qt's Persian texts (qtbase_fa) are not installed; dialogs speak English");
