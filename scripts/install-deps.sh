@@ -17,8 +17,11 @@ packages=(
   clang libclang-rt-14-dev llvm-14
   # the outside judge for the database files we write
   mdbtools
-  # end-to-end tests on a real X server (xmodmap binds keys for Persian letters), and screenshots
-  xvfb xauth xdotool x11-xserver-utils imagemagick
+  # end-to-end tests on a real X server (xmodmap binds keys for Persian letters, xprop reads
+  # window states), and screenshots
+  xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick
+  # X11 window states (no task-bar button) for the forms
+  libxcb1-dev
 )
 
 missing=()

@@ -1,10 +1,12 @@
 #include "platform/toolkit/form.h"
 
 #include "platform/toolkit/qt_values.h"
+#include "platform/toolkit/taskbar.h"
 
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
+#include <QShowEvent>
 #include <algorithm>
 
 namespace bastara::toolkit {
@@ -164,6 +166,14 @@ ControlEvents* Form::events(const QString& name, std::optional<int> index) const
 {
     QWidget* widget = control(name, index);
     return widget ? ControlEvents::of(*widget) : nullptr;
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    // Before the window is mapped, every time it is.
+    if (!event->spontaneous() && !m_layout.showInTaskbar)
+        keepOffTaskbar(*this);
+    QWidget::showEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -317,7 +317,7 @@ namespace {
     FormLayout readForm(const ObjectReader& reader)
     {
         reader.allowOnly({ "bastaraForm", "name", "caption", "clientWidth", "clientHeight",
-            "backColour", "frame", "icon", "defaultButton", "controls" });
+            "backColour", "frame", "icon", "showInTaskbar", "defaultButton", "controls" });
         if (reader.integer("bastaraForm", 0, INT32_MAX) != formatVersion)
             reader.fail(QStringLiteral("bastaraForm"),
                 QStringLiteral("this program reads version %1 only").arg(formatVersion));
@@ -330,6 +330,7 @@ namespace {
             form.backColour = readColour(reader, "backColour");
         form.frame = readFrame(reader);
         form.icon = reader.optionalString("icon");
+        form.showInTaskbar = !reader.has("showInTaskbar") || reader.boolean("showInTaskbar");
         const QJsonArray controls = reader.array("controls");
         for (qsizetype i = 0; i < controls.size(); ++i) {
             const QString where = QStringLiteral("controls[%1]").arg(i);

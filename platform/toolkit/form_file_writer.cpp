@@ -145,6 +145,8 @@ QByteArray formFileBytes(const FormLayout& form)
         object.insert(QStringLiteral("backColour"), colourText(*form.backColour));
     if (!form.icon.isEmpty())
         object.insert(QStringLiteral("icon"), form.icon);
+    if (!form.showInTaskbar)
+        object.insert(QStringLiteral("showInTaskbar"), false);
     if (!form.defaultButton.isEmpty())
         object.insert(QStringLiteral("defaultButton"), form.defaultButton);
     QJsonArray controls;

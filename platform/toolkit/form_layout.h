@@ -71,6 +71,7 @@ struct FormLayout {
     std::optional<properties::OleColor> backColour; // absent: the default window colour
     FrameKind frame = FrameKind::FixedDialog;
     QString icon; // resource path, or empty for none
+    bool showInTaskbar = true; // false: no task-bar button
     // The name of the custom button that Enter clicks, or empty for none.
     QString defaultButton;
     std::vector<ControlLayout> controls; // in creation order

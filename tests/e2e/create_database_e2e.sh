@@ -14,7 +14,7 @@
 set -euo pipefail
 
 program=$(realpath "$1")
-for tool in Xvfb xdotool setxkbmap xmodmap mdb-tables mdb-schema; do
+for tool in Xvfb xdotool setxkbmap xmodmap xprop mdb-tables mdb-schema; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -139,6 +139,11 @@ main=$(window_named Bastara) || fail "the main window did not open"
 # Without a window manager every window opens at the top left corner; move
 # the main window aside so the dialogs never cover it.
 xdotool windowmove --sync "$main" 360 40
+
+step "no task-bar or pager entry"
+states=$(xprop -id "$main" _NET_WM_STATE)
+[[ $states == *_NET_WM_STATE_SKIP_TASKBAR* && $states == *_NET_WM_STATE_SKIP_PAGER* ]] \
+  || fail "the main window asks for a task-bar button: $states"
 
 step "three fields through the entry dialog"
 click_at "$main" 228 99                      # Image1, the add picture

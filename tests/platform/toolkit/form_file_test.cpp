@@ -18,6 +18,7 @@ namespace {
       "backColour": "0x00FFFFFF",
       "frame": "fixedToolWindow",
       "icon": ":/icon.ico",
+      "showInTaskbar": false,
       "controls": [
         { "kind": "label", "name": "Label1", "left": 3360, "top": 240, "width": 1095, "height": 375,
           "text": "label text", "alignment": "right", "rightToLeft": true,
@@ -53,6 +54,7 @@ namespace {
         EXPECT_EQ(form->backColour, properties::OleColor { 0x00FFFFFF });
         EXPECT_EQ(form->frame, FrameKind::FixedToolWindow);
         EXPECT_EQ(form->icon, ":/icon.ico");
+        EXPECT_FALSE(form->showInTaskbar);
         ASSERT_EQ(form->controls.size(), 4u);
 
         const ControlLayout& label = form->controls[0];
@@ -279,6 +281,7 @@ namespace {
         form->controls[1].alignment = TextAlignment::Centre;
         form->controls[2].backColour = properties::OleColor(0x8000000F);
         form->defaultButton = form->controls[3].name;
+        form->showInTaskbar = !form->showInTaskbar;
 
         const auto reread = parseFormFile(formFileBytes(*form));
         ASSERT_TRUE(reread.ok()) << reread.error().message.toStdString();
