@@ -19,6 +19,9 @@ packages=(
   mdbtools
   # end-to-end tests on a real X server (xmodmap binds keys for Persian letters), and screenshots
   xvfb xauth xdotool x11-xserver-utils imagemagick
+  # the end-to-end test through the accessibility bus: a D-Bus session, at-spi2-core's bus and
+  # registry, and the Python client screen readers use
+  dbus dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()
