@@ -58,15 +58,6 @@ namespace {
         ScopedReaderTap m_tap { &recordEvent };
     };
 
-    TEST_F(AccessibleButtonTest, TheHostItselfIsTheAccessibleButton)
-    {
-        ControlHost& host = addButton({ 10, 10, 60, 20 });
-        QAccessibleInterface& accessible = accessibleOf(host);
-        EXPECT_NE(dynamic_cast<AccessibleControlHost*>(&accessible), nullptr);
-        EXPECT_EQ(accessible.object(), &host);
-        EXPECT_EQ(accessible.childCount(), 0);
-    }
-
     struct ModeRow {
         const char* name;
         ButtonMode mode;

@@ -82,15 +82,6 @@ namespace {
             expectPresented(*form1->entryDialog(), row);
     }
 
-    TEST_F(AppAccessibilityTest, PressingTheRemovePictureRemovesTheSelectedRow)
-    {
-        addRows({ { "A", "Text", "50" }, { "B", "Long", "4" } });
-        select(0, 0);
-        press(QStringLiteral("Image2"));
-        EXPECT_EQ(items(0), QStringList({ "B" }));
-        EXPECT_EQ(items(2), QStringList({ "4" }));
-    }
-
     // Insert and Delete on any of the three lists; Delete takes the row
     // selected in the list that has the focus.
     TEST_F(AppAccessibilityTest, InsertOpensTheEntryDialogAndDeleteRemovesTheSelectedRow)

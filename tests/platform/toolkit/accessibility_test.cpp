@@ -1,14 +1,11 @@
 #include "platform/toolkit/control_events.h"
 #include "platform/toolkit/control_registry.h"
 #include "platform/toolkit/image_control.h"
-#include "platform/toolkit/labelled_controls.h"
 #include "platform/toolkit/list_box.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -47,39 +44,6 @@ namespace {
         accessible.actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QApplication::processEvents();
         EXPECT_EQ(clicks.count(), 1);
-    }
-
-    TEST(NameByLabelTest, TheBoxTakesTheLabelsWordsWithoutTheColon)
-    {
-        struct Row {
-            const char* label;
-            const char* name;
-        };
-        const Row rows[] = {
-            { "نام جدول :", "نام جدول" },
-            { "Size:", "Size" },
-            { "Name", "Name" },
-        };
-        QWidget window;
-        for (const Row& row : rows) {
-            auto* label = new QLabel(QString::fromUtf8(row.label), &window);
-            auto* box = new QLineEdit(&window);
-            nameByLabel(*label, *box);
-            EXPECT_EQ(accessibleOf(*box).text(QAccessible::Name), QString::fromUtf8(row.name));
-            EXPECT_EQ(label->buddy(), box);
-            EXPECT_EQ(label->text(), QString::fromUtf8(row.label)); // nothing visible changes
-        }
-    }
-
-    TEST(NameByLabelTest, AnEditableComboBoxsEditFieldIsNamedToo)
-    {
-        QWidget window;
-        auto* label = new QLabel(QStringLiteral("Type :"), &window);
-        auto* combo = new QComboBox(&window);
-        combo->setEditable(true);
-        nameByLabel(*label, *combo);
-        EXPECT_EQ(combo->accessibleName(), QStringLiteral("Type"));
-        EXPECT_EQ(accessibleOf(*combo->lineEdit()).text(QAccessible::Name), QStringLiteral("Type"));
     }
 
     // An empty list has no current item to show the focus with: it draws a
