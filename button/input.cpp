@@ -246,6 +246,13 @@ void ButtonInput::click()
     (void)performClick(m_button);
 }
 
+void ButtonInput::activate()
+{
+    // As the release of a left press leaves it, so that PerformClick runs.
+    m_button.state().lastMouseButton = kMouseLeft;
+    (void)performClick(m_button);
+}
+
 void ButtonInput::doubleClick()
 {
     bastara::button::doubleClick(m_button);

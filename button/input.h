@@ -39,6 +39,7 @@
 //   Shift down, up                        any        KeyDown(16) only
 //   access key                            any        Click (after the toggle of a check box or
 //                                                    option button)
+//   activate (a reader's press)           any        as the access key, without its redraw
 //   Enter (default) or Escape (cancel)    command    Click
 //   Enter or Escape                       other      nothing
 //   focus                                 option     in a group with no selection: Value True,
@@ -110,6 +111,11 @@ public:
     // The control's access key, Enter when it is the default button, or
     // Escape when it is the cancel button.
     void accessKey(std::int16_t character);
+    // A press asked for by an assistive technology (a screen reader's press
+    // or toggle action): the click that ends a left press and release, so
+    // Click is raised once, after the toggle of a check box or an unselected
+    // option button. The window refuses it while disabled.
+    void activate();
 
     void gotFocus();
     // "DisplayAsDefault" or "BackColor" (any case); other names do nothing.

@@ -145,6 +145,36 @@ std::u16string captionLines(std::u16string_view caption)
     return text;
 }
 
+std::u16string spokenCaption(std::u16string_view caption)
+{
+    const std::u16string lines = captionLines(caption);
+    const auto isBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
+    std::u16string text;
+    text.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const char16_t c = lines[i];
+        if (isBreak(c)) {
+            // CR LF and LF CR are one break, as the text drawing counts them.
+            if (i + 1 < lines.size() && isBreak(lines[i + 1]) && lines[i + 1] != c)
+                ++i;
+            text += u' ';
+            continue;
+        }
+        if (c != u'&') {
+            text += c;
+            continue;
+        }
+        if (i + 1 == lines.size()) {
+            text += u'&';
+        } else if (lines[i + 1] == u'&') {
+            text += u'&';
+            ++i;
+        }
+        // Otherwise the mark underlines the next character and is not read.
+    }
+    return text;
+}
+
 gdi::Size FitPictureSize(std::int32_t pictureWidth, std::int32_t pictureHeight,
     std::int32_t maxWidth, std::int32_t maxHeight)
 {

@@ -60,4 +60,9 @@ gdi::Size FitPictureSize(std::int32_t pictureWidth, std::int32_t pictureHeight,
 // The caption with every "||" (taken left to right) replaced by CR LF.
 std::u16string captionLines(std::u16string_view caption);
 
+// The caption as a reader speaks it: the text drawn, on one line. Access-key
+// marks go as the drawing resolves them ("&&" is "&", a lone "&" at the very
+// end stays) and each line break is one space.
+std::u16string spokenCaption(std::u16string_view caption);
+
 } // namespace bastara::button

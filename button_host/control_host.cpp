@@ -1,9 +1,12 @@
 #include "button_host/control_host.h"
 
+#include "button/property_keys.h"
+#include "button_host/accessible_button.h"
 #include "button_host/window_buttons.h"
 #include "platform/gdi/qt_image.h"
 #include "platform/window/widget_bridge.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
@@ -124,6 +127,7 @@ public:
     }
     void propertyChanged(std::u16string_view key) override
     {
+        m_widget.announceToReaders(key);
         emit m_widget.controlPropertyChanged(QString::fromUtf16(key.data(), qsizetype(key.size())));
     }
     void showDesignMessage(std::u16string text, std::u16string title) override
@@ -143,6 +147,8 @@ ControlHost::ControlHost(QWidget* parent)
     , m_services(std::make_unique<Services>(*this))
     , m_control(std::make_unique<button::Button>(*m_services))
 {
+    // Before anything asks Qt how to present this widget.
+    installAccessibleControlHostFactory();
     // The surface covers every pixel; Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves without a button held start hover tracking; buttons take the
@@ -154,6 +160,12 @@ ControlHost::ControlHost(QWidget* parent)
 ControlHost::~ControlHost()
 {
     terminate();
+    // QWidget's destructor still reports the widget to the accessibility
+    // bridge; by then the control is gone, and so must be what reads it.
+    if (QAccessible::isActive()) {
+        if (QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(this))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(accessible));
+    }
 }
 
 button::Host& ControlHost::services()
@@ -195,6 +207,23 @@ void ControlHost::setDisplayAsDefault(bool shown)
         return;
     m_displayAsDefault = shown;
     announceAmbientChange(u"DisplayAsDefault");
+    QAccessible::State changed;
+    changed.defaultButton = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    tellReaders(event);
+}
+
+void ControlHost::announceToReaders(std::u16string_view key)
+{
+    if (key == button::keyOf(button::PersistedKey::Caption)) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        tellReaders(event);
+    } else if (key == button::keyOf(button::PersistedKey::Value)) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        tellReaders(event);
+    }
 }
 
 void ControlHost::announceAmbientChange(std::u16string_view name)

@@ -96,6 +96,11 @@ public:
     // Over the button: inside the widget and inside its window region.
     bool hitButton(QPoint position) const;
 
+    // A press that does not come from the mouse or the keyboard (a screen
+    // reader's action): the same click a left press and release make, Click
+    // raised once. Nothing while the widget is disabled or the control ended.
+    void activate();
+
     // Drags from the button, as the program asks: OLEStartDrag lets the
     // handler fill the data and choose the effects it allows (copy and move
     // unless it changes them; none cancels the drag before it starts),
@@ -161,6 +166,9 @@ private:
     void setDisplayAsDefault(bool shown);
     void pressAccessKey(std::int16_t character);
     void announceAmbientChange(std::u16string_view name);
+    // Tells assistive technologies what a property change of the control
+    // changed for them (its name, its checked state).
+    void announceToReaders(std::u16string_view key);
 
     AmbientSettings m_ambient;
     gdi::BitmapRef m_surface;

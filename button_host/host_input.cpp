@@ -262,6 +262,18 @@ void ControlHost::pressAccessKey(std::int16_t character)
     input().accessKey(character);
 }
 
+void ControlHost::activate()
+{
+    if (!controlLives() || !isEnabled())
+        return;
+    if (controlBusy()) {
+        QMetaObject::invokeMethod(
+            this, [this] { activate(); }, Qt::QueuedConnection);
+        return;
+    }
+    input().activate();
+}
+
 void ControlHost::focusInEvent(QFocusEvent* event)
 {
     switch (event->reason()) {

@@ -22,6 +22,9 @@ packages=(
   xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick
   # X11 window states (no task-bar button) for the forms
   libxcb1-dev
+  # the end-to-end test through the accessibility bus: a D-Bus session, at-spi2-core's bus and
+  # registry, and the Python client screen readers use
+  dbus dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

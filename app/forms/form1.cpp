@@ -4,11 +4,14 @@
 #include "app/forms/field_list_table.h"
 #include "app/forms/messages.h"
 #include "platform/toolkit/dialogs.h"
+#include "platform/toolkit/labelled_controls.h"
 #include "platform/toolkit/required_controls.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -31,6 +34,45 @@ namespace {
         const QListWidgetItem* item = list.item(row);
         return item ? item->text() : QString();
     }
+
+    // The field list's keys for what the pictures do with the mouse: Insert
+    // adds a field, Delete removes the row selected in the list that has the
+    // focus.
+    class ListKeys : public QObject
+    {
+    public:
+        ListKeys(QListWidget& list, std::function<void()> insert, std::function<void(int)> remove)
+            : QObject(&list)
+            , m_insert(std::move(insert))
+            , m_remove(std::move(remove))
+        {
+            list.installEventFilter(this);
+        }
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() != QEvent::KeyPress)
+                return false;
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+                return false;
+            if (key.key() == Qt::Key_Insert) {
+                m_insert();
+                return true;
+            }
+            if (key.key() == Qt::Key_Delete) {
+                if (const auto row = selectedRow(*static_cast<QListWidget*>(watched)))
+                    m_remove(*row);
+                return true;
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> m_insert;
+        std::function<void(int)> m_remove;
+    };
 
     // A dialog closing from inside its own handlers cannot be deleted there:
     // it is unloaded at once (the pointer is empty, the next opening loads a
@@ -81,9 +123,21 @@ Result<void, toolkit::FormFileError> Form1::connectControls()
     toolkit::ControlEvents* addPicture = required.events(QStringLiteral("Image1"));
     toolkit::ControlEvents* removePicture = required.events(QStringLiteral("Image2"));
     toolkit::ControlEvents* createButton = required.events(QStringLiteral("kzButtons_H1"));
+    QLabel* tableNameLabel = required.control<QLabel>(QStringLiteral("Label1"));
+    // The column headings, over the names, the type names and the sizes.
+    QLabel* headings[listCount] = { required.control<QLabel>(QStringLiteral("Label5")),
+        required.control<QLabel>(QStringLiteral("Label4")),
+        required.control<QLabel>(QStringLiteral("Label3")) };
     if (auto found = required.check(); !found)
         return found;
     showAsOneTable({ m_lists[0], m_lists[1], m_lists[2] });
+
+    toolkit::nameByLabel(*tableNameLabel, *m_tableName);
+    for (int k = 0; k < listCount; ++k) {
+        toolkit::nameByLabel(*headings[k], *m_lists[k]);
+        new ListKeys(
+            *m_lists[k], [this] { openEntryDialog(); }, [this](int row) { removeRow(row); });
+    }
 
     using toolkit::ControlEvents;
     connect(addPicture, &ControlEvents::Click, this, &Form1::openEntryDialog);
@@ -126,11 +180,14 @@ void Form1::openEntryDialog()
 // Only the field-name list's selection counts; the row goes from all three.
 void Form1::removeSelectedRow()
 {
-    const std::optional<int> row = selectedRow(*m_lists[0]);
-    if (!row)
-        return;
+    if (const std::optional<int> row = selectedRow(*m_lists[0]))
+        removeRow(*row);
+}
+
+void Form1::removeRow(int row)
+{
     for (QListWidget* list : m_lists)
-        std::unique_ptr<QListWidgetItem> removed(list->takeItem(*row));
+        std::unique_ptr<QListWidgetItem> removed(list->takeItem(row));
     clearSelections();
 }
 

@@ -64,6 +64,8 @@ protected:
 
 private:
     [[nodiscard]] Result<void, toolkit::FormFileError> connectControls();
+    // Takes the row from all three lists.
+    void removeRow(int row);
     void appendRow(const QString& fieldName, const QString& typeName, const QString& sizeText);
     void clearSelections();
     std::vector<FieldRow> fieldRows() const;

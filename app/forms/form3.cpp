@@ -1,9 +1,11 @@
 #include "app/forms/form3.h"
 
 #include "app/model/field_types.h"
+#include "platform/toolkit/labelled_controls.h"
 #include "platform/toolkit/required_controls.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace bastara::app {
@@ -38,8 +40,14 @@ Result<void, toolkit::FormFileError> Form3::connectControls()
     m_sizeText = required.control<QLineEdit>(QStringLiteral("Text2"));
     toolkit::ControlEvents* confirmButton = required.events(QStringLiteral("kzButtons_H1"));
     toolkit::ControlEvents* finishButton = required.events(QStringLiteral("kzButtons_H2"));
+    QLabel* fieldNameLabel = required.control<QLabel>(QStringLiteral("Label2"));
+    QLabel* typeNameLabel = required.control<QLabel>(QStringLiteral("Label1"));
+    QLabel* sizeLabel = required.control<QLabel>(QStringLiteral("Label3"));
     if (auto found = required.check(); !found)
         return found;
+    toolkit::nameByLabel(*fieldNameLabel, *m_fieldName);
+    toolkit::nameByLabel(*typeNameLabel, *m_typeName);
+    toolkit::nameByLabel(*sizeLabel, *m_sizeText);
     connect(confirmButton, &toolkit::ControlEvents::Click, this, &Form3::confirm);
     connect(finishButton, &toolkit::ControlEvents::Click, this, &Form3::finish);
     return {};

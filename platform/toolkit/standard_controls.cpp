@@ -2,6 +2,8 @@
 
 #include "platform/toolkit/control_events.h"
 #include "platform/toolkit/control_registry.h"
+#include "platform/toolkit/image_control.h"
+#include "platform/toolkit/list_box.h"
 #include "platform/toolkit/qt_child.h"
 #include "platform/toolkit/qt_values.h"
 
@@ -9,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -40,43 +41,6 @@ namespace {
         widget.setPalette(palette);
         widget.setAutoFillBackground(true);
     }
-
-    // A picture that raises Click when the left button is released over it,
-    // the way a push button decides that it was clicked. A double-click is
-    // one click: its second press arrives as a double-click event, which
-    // does not arm the release that follows.
-    class ImageControl : public QLabel
-    {
-    public:
-        explicit ImageControl(QWidget* parent)
-            : QLabel(parent)
-        { }
-
-    protected:
-        // Taking the press makes the release come here too.
-        void mousePressEvent(QMouseEvent* event) override
-        {
-            m_pressed = event->button() == Qt::LeftButton;
-            event->accept();
-        }
-        void mouseDoubleClickEvent(QMouseEvent* event) override
-        {
-            m_pressed = false;
-            event->accept();
-        }
-        void mouseReleaseEvent(QMouseEvent* event) override
-        {
-            const bool click = m_pressed && event->button() == Qt::LeftButton
-                && rect().contains(event->position().toPoint());
-            m_pressed = false;
-            event->accept();
-            if (click)
-                emit ControlEvents::attachTo(*this).Click();
-        }
-
-    private:
-        bool m_pressed = false;
-    };
 
     Result<QWidget*, QString> buildLabel(const ControlLayout& layout, QWidget& parent)
     {
@@ -115,8 +79,7 @@ namespace {
 
     Result<QWidget*, QString> buildListBox(const ControlLayout& layout, QWidget& parent)
     {
-        auto& list = makeChild<QListWidget>(parent);
-        list.setSelectionMode(QAbstractItemView::SingleSelection);
+        auto& list = makeChild<ListBoxControl>(parent);
         if (layout.rightToLeft)
             list.setLayoutDirection(Qt::RightToLeft);
         ControlEvents& events = ControlEvents::attachTo(list);
@@ -137,7 +100,6 @@ namespace {
         }
         // Shown at its natural size from the top left corner, never stretched.
         image.setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
-        ControlEvents::attachTo(image);
         return &image;
     }
 

@@ -241,5 +241,26 @@ namespace {
         EXPECT_EQ(r.bottom, 25);
     }
 
+    TEST(SpokenCaptionTest, ReadsWhatIsDrawnOnOneLine)
+    {
+        struct Row {
+            std::u16string caption;
+            std::u16string spoken;
+        };
+        const Row rows[] = {
+            { u"ساخت بانک اطلاعاتي", u"ساخت بانک اطلاعاتي" },
+            { u"E&xit", u"Exit" },
+            { u"Save && E&xit", u"Save & Exit" },
+            { u"First||Second||Third", u"First Second Third" },
+            { u"|||", u" |" },
+            { u"50&", u"50&" }, // drawn as it is at the very end
+            { u"Half&||Way", u"Half Way" }, // dropped before a line break
+            { u"Line\r\nbreak", u"Line break" },
+            { u"", u"" },
+        };
+        for (const Row& row : rows)
+            EXPECT_EQ(spokenCaption(row.caption), row.spoken);
+    }
+
 } // namespace
 } // namespace bastara::button
