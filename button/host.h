@@ -65,6 +65,10 @@ public:
     // Inner size in whole pixels (single precision, as the control computes).
     virtual float scaleWidth() const = 0;
     virtual float scaleHeight() const = 0;
+    // How many twips a pixel of the window is: 15 at 96 dpi, 15 / r on a
+    // screen of r device pixels per logical one. Caption fonts are made at
+    // this resolution, so that a 12-point caption is as tall as Qt's own text.
+    virtual double twipsPerPixel() const = 0;
     // Resizes the window and runs the control's resize handling before
     // returning, once; the window's own later resize notification for the same
     // size is not passed on again.

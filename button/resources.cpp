@@ -12,9 +12,6 @@ namespace bastara::button {
 
 namespace {
 
-    // Logical screen resolution: 1440 twips per inch at 96 pixels per inch.
-    // Fixed, so that a 12-point caption is 16 pixels high on every screen.
-    constexpr double kTwipsPerPixel = 15.0;
     // LOGFONT's face name field holds 31 characters and a terminating zero.
     constexpr std::size_t kFaceNameLength = 31;
 
@@ -28,10 +25,10 @@ namespace {
                });
     }
 
-    gdi::LogFont logFontFor(const FontDescription& font)
+    gdi::LogFont logFontFor(const FontDescription& font, double twipsPerPixel)
     {
         gdi::LogFont lf;
-        lf.height = roundEven(-20.0 * font.points / kTwipsPerPixel);
+        lf.height = roundEven(-20.0 * font.points / twipsPerPixel);
         lf.width = 0;
         lf.escapement = 0;
         lf.orientation = 0;
@@ -61,7 +58,7 @@ void Button::updateFont()
     const std::optional<FontDescription> font = m_host.font();
     if (!font)
         return; // the previous caption font stays
-    gdi::FontRef captionFont = gdi::createFontIndirect(logFontFor(*font));
+    gdi::FontRef captionFont = gdi::createFontIndirect(logFontFor(*font, m_host.twipsPerPixel()));
     // Without a buffer the new font has nowhere to go; the buffer asks again
     // when it is made.
     if (!m_state.bufferDC || !captionFont)

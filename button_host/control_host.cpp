@@ -4,6 +4,7 @@
 #include "button_host/accessible_button.h"
 #include "button_host/window_buttons.h"
 #include "platform/gdi/qt_image.h"
+#include "platform/window/geometry.h"
 #include "platform/window/widget_bridge.h"
 
 #include <QAccessible>
@@ -66,9 +67,10 @@ public:
     {
         return float(std::max(m_widget.m_reportedSize.height(), 0));
     }
+    double twipsPerPixel() const override { return 15.0 / m_widget.m_pixelRatio; }
     void setSizePixels(std::int32_t width, std::int32_t height) override
     {
-        m_widget.setSizePixels(width, height);
+        m_widget.setSizeDevicePixels(width, height);
     }
     void refreshWindow() override { m_widget.refreshFromControl(); }
 
@@ -265,17 +267,29 @@ void ControlHost::terminate()
 
 void ControlHost::setSizePixels(int width, int height)
 {
-    const QSize size(std::max(width, 0), std::max(height, 0));
-    resize(size);
-    applySize(size);
+    resize(std::max(width, 0), std::max(height, 0));
+    applyDeviceSize();
 }
 
-void ControlHost::applySize(QSize size)
+void ControlHost::setSizeDevicePixels(int width, int height)
 {
-    if (size == m_reportedSize || m_terminated)
+    (void)window::setWindowPos(window::handleOf(this), 0, 0, std::max(width, 0),
+        std::max(height, 0), window::SWP_NOMOVE | window::SWP_NOZORDER);
+    applyDeviceSize();
+}
+
+void ControlHost::applyDeviceSize()
+{
+    if (m_terminated)
+        return;
+    const QSize size = window::deviceSizeOf(*this).expandedTo(QSize(0, 0));
+    const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+    const bool ratioChanged = ratio != m_pixelRatio;
+    if (size == m_reportedSize && !ratioChanged)
         return;
     const bool firstSize = !m_reportedSize.isValid();
     m_reportedSize = size;
+    m_pixelRatio = ratio;
     gdi::BitmapRef surface
         = gdi::Bitmap::create(size.width(), size.height(), gdi::PixelFormat::Rgb32);
     if (!surface)
@@ -285,10 +299,40 @@ void ControlHost::applySize(QSize size)
     m_surfaceDC->selectObject(surface);
     m_surface = std::move(surface);
     m_surfaceCurrent = false;
+    // The caption font is made for the screen's resolution.
+    if (ratioChanged)
+        m_control->UpdateResources("Font");
     m_control->onHostResize();
     // A default-button flag that came before the control could draw.
     if (firstSize && m_displayAsDefault)
         announceAmbientChange(u"DisplayAsDefault");
+}
+
+void ControlHost::schedulePixelRatioCheck()
+{
+    if (m_pixelRatioCheckQueued)
+        return;
+    m_pixelRatioCheckQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_pixelRatioCheckQueued = false;
+            if (m_reportedSize.isValid())
+                applyDeviceSize();
+        },
+        Qt::QueuedConnection);
+}
+
+bool ControlHost::event(QEvent* event)
+{
+    const bool screenChanged = event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+        ;
+    if (screenChanged)
+        schedulePixelRatioCheck();
+    return QWidget::event(event);
 }
 
 void ControlHost::queueDesignMessage(const QString& text, const QString& title)
@@ -316,9 +360,9 @@ void ControlHost::refreshFromControl()
         update();
 }
 
-void ControlHost::resizeEvent(QResizeEvent* event)
+void ControlHost::resizeEvent(QResizeEvent* /*event*/)
 {
-    applySize(event->size());
+    applyDeviceSize();
 }
 
 void ControlHost::showEvent(QShowEvent* event)
@@ -338,8 +382,14 @@ void ControlHost::paintEvent(QPaintEvent* /*event*/)
         m_control->onHostPaint();
     }
     m_painting = false;
+    // Shown as it is: a surface made at the screen's ratio covers the
+    // widget's device pixels one for one.
+    QImage image = gdi::wrapAsQImage(*m_surface);
+    image.setDevicePixelRatio(m_pixelRatio);
     QPainter painter(this);
-    painter.drawImage(0, 0, gdi::wrapAsQImage(*m_surface));
+    painter.drawImage(QPointF(0, 0), image);
+    if (devicePixelRatioF() != m_pixelRatio)
+        schedulePixelRatioCheck();
 }
 
 namespace {

@@ -11,8 +11,13 @@
 //     ...
 //     host->terminate();                             // at form unload, before deletion
 //
-// The window's surface is a colour bitmap of the drawing layer, the same size
-// as the widget; hdc draws into it and paintEvent only shows it. The control's
+// The window's surface is a colour bitmap of the drawing layer, the size of
+// the widget in device pixels; hdc draws into it and paintEvent only shows it,
+// pixel for pixel. On a screen of r device pixels per logical pixel the
+// control works as a program aware of the screen's density does: its
+// ScaleWidth and ScaleHeight, mouse positions and window region are device
+// pixels, its caption font is made at 96 * r dpi, its one-pixel lines are one
+// device pixel. A move to a screen of another ratio draws it again there. The control's
 // Paint is raised only when the surface has not been drawn at its current
 // size (first show, a new size): the control's own refreshes come back as
 // plain repaints, so a redraw never calls itself through the host.
@@ -74,9 +79,12 @@ public:
     void setAmbient(AmbientSettings ambient);
     const AmbientSettings& ambient() const { return m_ambient; }
 
-    // Resizes the widget and runs the control's resize handling before
-    // returning (hidden widgets get Qt's resize event only later).
+    // Resizes the widget (in Qt's logical pixels, as layouts place it) and
+    // runs the control's resize handling before returning (hidden widgets get
+    // Qt's resize event only later).
     void setSizePixels(int width, int height);
+    // The device pixels per logical pixel the surface is drawn at.
+    qreal surfacePixelRatio() const { return m_pixelRatio; }
 
     // The control's stored property set: the form fills it before the
     // control reads it and stores it after the control has written it.
@@ -93,8 +101,9 @@ public:
     // (the ambient default-button flag).
     bool displaysAsDefault() const { return m_displayAsDefault; }
 
-    // Over the button: inside the widget and inside its window region.
-    bool hitButton(QPoint position) const;
+    // Over the button: a position in the widget's logical pixels that falls
+    // on a device pixel inside the widget and inside its window region.
+    bool hitButton(QPointF position) const;
 
     // A press that does not come from the mouse or the keyboard (a screen
     // reader's action): the same click a left press and release make, Click
@@ -124,6 +133,7 @@ signals:
     void controlPropertyChanged(const QString& key);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -144,7 +154,13 @@ private:
     friend class Services;
     friend class WindowButtons;
 
-    void applySize(QSize size);
+    // Gives the control a surface of the widget's size in device pixels at
+    // the screen's current ratio, when either changed.
+    void applyDeviceSize();
+    void setSizeDevicePixels(int width, int height);
+    // After a change of screen: the ratio is read again once Qt has settled.
+    void schedulePixelRatioCheck();
+    QPoint toDevicePixel(QPointF position) const;
     void refreshFromControl();
     void queueDesignMessage(const QString& text, const QString& title);
     void applyCursor();
@@ -173,7 +189,9 @@ private:
     AmbientSettings m_ambient;
     gdi::BitmapRef m_surface;
     std::unique_ptr<gdi::DeviceContext> m_surfaceDC;
-    QSize m_reportedSize { -1, -1 };
+    QSize m_reportedSize { -1, -1 }; // device pixels
+    qreal m_pixelRatio = 1.0;
+    bool m_pixelRatioCheckQueued = false;
     bool m_surfaceCurrent = false;
     bool m_painting = false;
     int m_paintsRaised = 0;

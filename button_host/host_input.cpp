@@ -7,6 +7,8 @@
 #include "button_host/drag_source.h"
 #include "button_host/window_buttons.h"
 #include "platform/window/messages.h"
+#include "platform/window/regions.h"
+#include "platform/window/widget_bridge.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -18,6 +20,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -126,22 +129,36 @@ namespace {
 
 } // namespace
 
-bool ControlHost::hitButton(QPoint position) const
+bool ControlHost::hitButton(QPointF position) const
 {
-    return rect().contains(position) && (mask().isEmpty() || mask().contains(position));
+    const QPoint device = toDevicePixel(position);
+    if (device.x() < 0 || device.y() < 0 || device.x() >= m_reportedSize.width()
+        || device.y() >= m_reportedSize.height())
+        return false;
+    gdi::Region region;
+    const window::WindowHandle self = window::handleOf(const_cast<ControlHost*>(this));
+    return window::getWindowRegion(self, region) == gdi::RegionKind::Error
+        || region.contains(device.x(), device.y());
+}
+
+QPoint ControlHost::toDevicePixel(QPointF position) const
+{
+    return { int(std::floor(position.x() * m_pixelRatio)),
+        int(std::floor(position.y() * m_pixelRatio)) };
 }
 
 void ControlHost::mousePressEvent(QMouseEvent* event)
 {
     const std::int16_t button = mouseButtonCode(event->button());
-    if (!controlLives() || button == 0 || !hitButton(event->position().toPoint())) {
+    if (!controlLives() || button == 0 || !hitButton(event->position())) {
         event->ignore();
         return;
     }
     if (deferWhileBusy(*event))
         return;
     m_pressedButtons = std::int16_t(m_pressedButtons | button);
-    button::MouseData mouse = mouseData(button, event->modifiers(), event->position());
+    button::MouseData mouse
+        = mouseData(button, event->modifiers(), event->position() * m_pixelRatio);
     input().press(mouse);
 }
 
@@ -149,8 +166,8 @@ void ControlHost::mouseMoveEvent(QMouseEvent* event)
 {
     if (!controlLives() || deferWhileBusy(*event))
         return;
-    button::MouseData mouse
-        = mouseData(mouseButtonMask(event->buttons()), event->modifiers(), event->position());
+    button::MouseData mouse = mouseData(
+        mouseButtonMask(event->buttons()), event->modifiers(), event->position() * m_pixelRatio);
     input().move(mouse);
 }
 
@@ -162,11 +179,12 @@ void ControlHost::mouseReleaseEvent(QMouseEvent* event)
     // A click is a press and a release over the button, but not the release
     // that ends a double-click.
     const bool clicked = (m_pressedButtons & button) != 0 && (m_doubleClickButtons & button) == 0
-        && hitButton(event->position().toPoint());
+        && hitButton(event->position());
     m_pressedButtons = std::int16_t(m_pressedButtons & ~button);
     m_doubleClickButtons = std::int16_t(m_doubleClickButtons & ~button);
 
-    button::MouseData mouse = mouseData(button, event->modifiers(), event->position());
+    button::MouseData mouse
+        = mouseData(button, event->modifiers(), event->position() * m_pixelRatio);
     const QPointer<ControlHost> self(this);
     input().release(mouse);
     if (!self || !controlLives() || !clicked)
@@ -302,8 +320,8 @@ void ControlHost::dragOver(QDragMoveEvent& event, std::int16_t state)
         return;
     MimeDataObject dragged(event.mimeData());
     std::int32_t effect = effectsOf(event.possibleActions());
-    button::MouseData mouse
-        = mouseData(mouseButtonMask(event.buttons()), event.modifiers(), event.position());
+    button::MouseData mouse = mouseData(
+        mouseButtonMask(event.buttons()), event.modifiers(), event.position() * m_pixelRatio);
     const QPointer<ControlHost> self(this);
     input().oleDragOver(dragged, effect, mouse, state);
     if (self)
@@ -378,8 +396,8 @@ void ControlHost::dropEvent(QDropEvent* event)
         return;
     MimeDataObject dragged(event->mimeData());
     std::int32_t effect = effectsOf(event->possibleActions());
-    button::MouseData mouse
-        = mouseData(mouseButtonMask(event->buttons()), event->modifiers(), event->position());
+    button::MouseData mouse = mouseData(
+        mouseButtonMask(event->buttons()), event->modifiers(), event->position() * m_pixelRatio);
     const QPointer<ControlHost> self(this);
     input().oleDragDrop(dragged, effect, mouse);
     if (self)

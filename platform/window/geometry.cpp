@@ -1,11 +1,13 @@
 #include "platform/window/geometry.h"
 
+#include "platform/window/internal/device_pixels.h"
 #include "platform/window/widget_bridge.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace bastara::window {
 
@@ -16,6 +18,16 @@ namespace {
         return { r.left(), r.top(), r.left() + r.width(), r.top() + r.height() };
     }
 
+    std::int32_t toDevice(int logical, qreal ratio)
+    {
+        return std::int32_t(std::lround(logical * ratio));
+    }
+
+    int toLogical(std::int32_t device, qreal ratio)
+    {
+        return int(std::lround(device / ratio));
+    }
+
     // The frame around a top-level window's client area.
     QSize frameExtra(const QWidget& widget)
     {
@@ -24,15 +36,27 @@ namespace {
         return widget.frameGeometry().size() - widget.size();
     }
 
+    // A top-level window: its frame placed in logical screen coordinates.
+    void placeWindow(QWidget& widget, const gdi::Rect& device, bool doMove, bool doResize)
+    {
+        const qreal ratio = detail::pixelRatio(widget);
+        if (doMove)
+            widget.move(toLogical(device.left, ratio), toLogical(device.top, ratio));
+        if (doResize) {
+            const QSize extra = frameExtra(widget);
+            widget.resize(std::max(0, toLogical(device.width(), ratio) - extra.width()),
+                std::max(0, toLogical(device.height(), ratio) - extra.height()));
+        }
+    }
+
     void place(QWidget& widget, std::int32_t x, std::int32_t y, bool doMove, std::int32_t width,
         std::int32_t height, bool doResize)
     {
-        if (doMove)
-            widget.move(x, y);
-        if (doResize) {
-            const QSize extra = frameExtra(widget);
-            widget.resize(std::max(0, width - extra.width()), std::max(0, height - extra.height()));
-        }
+        const gdi::Rect device { x, y, x + width, y + height };
+        if (widget.isWindow())
+            placeWindow(widget, device, doMove, doResize);
+        else
+            detail::placeAtDevicePixels(widget, device, doMove, doResize);
     }
 
 } // namespace
@@ -42,9 +66,15 @@ std::optional<gdi::Rect> getWindowRect(WindowHandle handle)
     QWidget* widget = widgetOf(handle);
     if (!widget)
         return std::nullopt;
-    if (widget->isWindow())
-        return toRect(widget->frameGeometry());
-    return toRect(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+    if (widget->isWindow()) {
+        const qreal ratio = detail::pixelRatio(*widget);
+        const gdi::Rect frame = toRect(widget->frameGeometry());
+        return gdi::Rect { toDevice(frame.left, ratio), toDevice(frame.top, ratio),
+            toDevice(frame.right, ratio), toDevice(frame.bottom, ratio) };
+    }
+    const gdi::Point origin = detail::deviceOrigin(*widget);
+    const QSize size = deviceSizeOf(*widget);
+    return gdi::Rect { origin.x, origin.y, origin.x + size.width(), origin.y + size.height() };
 }
 
 std::optional<gdi::Rect> getClientRect(WindowHandle handle)
@@ -52,7 +82,8 @@ std::optional<gdi::Rect> getClientRect(WindowHandle handle)
     QWidget* widget = widgetOf(handle);
     if (!widget)
         return std::nullopt;
-    return gdi::Rect { 0, 0, widget->width(), widget->height() };
+    const QSize size = deviceSizeOf(*widget);
+    return gdi::Rect { 0, 0, size.width(), size.height() };
 }
 
 bool screenToClient(WindowHandle handle, gdi::Point& point)
@@ -60,8 +91,8 @@ bool screenToClient(WindowHandle handle, gdi::Point& point)
     QWidget* widget = widgetOf(handle);
     if (!widget)
         return false;
-    const QPoint p = widget->mapFromGlobal(QPoint(point.x, point.y));
-    point = { p.x(), p.y() };
+    const gdi::Point origin = detail::deviceOrigin(*widget);
+    point = { point.x - origin.x, point.y - origin.y };
     return true;
 }
 
@@ -70,8 +101,8 @@ bool clientToScreen(WindowHandle handle, gdi::Point& point)
     QWidget* widget = widgetOf(handle);
     if (!widget)
         return false;
-    const QPoint p = widget->mapToGlobal(QPoint(point.x, point.y));
-    point = { p.x(), p.y() };
+    const gdi::Point origin = detail::deviceOrigin(*widget);
+    point = { point.x + origin.x, point.y + origin.y };
     return true;
 }
 
@@ -110,7 +141,7 @@ std::int32_t getSystemMetrics(int index)
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return 0;
-    const QSize size = screen->size();
+    const QSize size = screen->size() * screen->devicePixelRatio();
     return index == SM_CXSCREEN ? size.width() : size.height();
 }
 

@@ -8,6 +8,9 @@
 // same rectangle and positions are in the parent's client coordinates. For a
 // top-level window the window rectangle includes the frame the window system
 // draws; MoveWindow places the frame.
+//
+// Every position and size is in device pixels: a widget's logical pixels
+// times its device-pixel ratio (the same numbers at a ratio of 1).
 
 #include "platform/gdi/types.h"
 #include "platform/window/handles.h"
@@ -46,7 +49,7 @@ inline constexpr std::uint32_t SWP_HIDEWINDOW = 0x0080;
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;
 
-// GetSystemMetrics for the primary screen's logical width and height in
+// GetSystemMetrics for the primary screen's width and height in device
 // pixels (800 x 800 on the offscreen platform tests run on); 0 for other
 // indices or without a screen.
 std::int32_t getSystemMetrics(int index);

@@ -55,6 +55,12 @@ namespace detail {
         return &it->second;
     }
 
+    WindowEntry* Registry::entryOf(const QWidget* widget)
+    {
+        auto it = m_byWidget.find(widget);
+        return it == m_byWidget.end() ? nullptr : entry(it->second);
+    }
+
     QWidget* Registry::widget(WindowHandle handle)
     {
         WindowEntry* e = entry(handle);

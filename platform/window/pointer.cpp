@@ -1,9 +1,11 @@
 #include "platform/window/pointer.h"
 
+#include "platform/window/internal/device_pixels.h"
 #include "platform/window/widget_bridge.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <cmath>
 
 namespace bastara::window {
 
@@ -15,13 +17,18 @@ namespace {
         gdi::Point cursorPos() const override
         {
             const QPoint p = QCursor::pos();
-            return { p.x(), p.y() };
+            const qreal ratio = detail::screenPixelRatio();
+            return { std::int32_t(std::lround(p.x() * ratio)),
+                std::int32_t(std::lround(p.y() * ratio)) };
         }
         WindowHandle windowFromPoint(gdi::Point screenPoint) const override
         {
             if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
                 return 0;
-            return handleOf(QApplication::widgetAt(QPoint(screenPoint.x, screenPoint.y)));
+            const qreal ratio = detail::screenPixelRatio();
+            const QPoint logical(
+                int(std::floor(screenPoint.x / ratio)), int(std::floor(screenPoint.y / ratio)));
+            return handleOf(QApplication::widgetAt(logical));
         }
     };
 

@@ -26,7 +26,7 @@ public:
     virtual WindowHandle windowFromPoint(gdi::Point screenPoint) const = 0;
 };
 
-// Screen coordinates.
+// Screen coordinates, in device pixels.
 gdi::Point getCursorPos();
 WindowHandle windowFromPoint(gdi::Point screenPoint);
 

@@ -1,8 +1,10 @@
 #include "platform/window/regions.h"
 
+#include "platform/window/internal/device_pixels.h"
 #include "platform/window/internal/registry.h"
 
 #include <QRegion>
+#include <cmath>
 #include <vector>
 
 namespace bastara::window {
@@ -14,10 +16,18 @@ bool setWindowRegion(WindowHandle handle, std::optional<gdi::Region> region, boo
         return false;
     QWidget* widget = entry->widget;
     if (region) {
+        // The region is in device pixels; Qt's mask in logical ones.
+        const qreal ratio = detail::pixelRatio(*widget);
+        const auto logical
+            = [ratio](std::int32_t device) { return int(std::lround(device / ratio)); };
         std::vector<QRect> rects;
         rects.reserve(region->rects().size());
-        for (const gdi::Rect& r : region->rects())
-            rects.emplace_back(r.left, r.top, r.width(), r.height());
+        for (const gdi::Rect& r : region->rects()) {
+            const QRect rect(QPoint(logical(r.left), logical(r.top)),
+                QPoint(logical(r.right) - 1, logical(r.bottom) - 1));
+            if (!rect.isEmpty())
+                rects.push_back(rect);
+        }
         QRegion mask;
         mask.setRects(rects.data(), int(rects.size()));
         widget->setMask(mask);

@@ -2,7 +2,8 @@
 
 // Window regions (SetWindowRgn / GetWindowRgn): the window shows and is hit
 // only inside its region. Coordinates are relative to the window's top-left
-// corner (for a frameless child, the same as client coordinates).
+// corner (for a frameless child, the same as client coordinates), in device
+// pixels; the widget's mask is the region in its logical pixels.
 
 #include "platform/gdi/region.h"
 #include "platform/window/handles.h"

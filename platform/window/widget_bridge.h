@@ -5,6 +5,8 @@
 
 #include "platform/window/handles.h"
 
+#include <QSize>
+
 class QWidget;
 
 namespace bastara::window {
@@ -13,5 +15,10 @@ namespace bastara::window {
 WindowHandle handleOf(QWidget* widget);
 // The live widget behind a handle, or nullptr.
 QWidget* widgetOf(WindowHandle handle);
+
+// The widget's size in device pixels, as the window functions report it
+// (its logical size times its device-pixel ratio, or what a move in device
+// pixels asked for).
+QSize deviceSizeOf(const QWidget& widget);
 
 } // namespace bastara::window

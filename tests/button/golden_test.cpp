@@ -45,6 +45,39 @@ namespace {
     INSTANTIATE_TEST_SUITE_P(Buttons, GoldenTest, testing::ValuesIn(buttonScenes()),
         [](const testing::TestParamInfo<ButtonScene>& row) { return row.param.name; });
 
+    // On a screen of two device pixels per logical one: the looks at rest and
+    // a slanted and an oval shape, drawn at twice the size with a caption font
+    // made at 192 dpi (lines stay one pixel wide).
+    std::vector<ButtonScene> scenesAtDoubleDensity()
+    {
+        std::vector<ButtonScene> chosen;
+        for (const ButtonScene& scene : buttonScenes()) {
+            const bool lookAtRest = scene.state == SceneState::Normal
+                && scene.shape == Shape::Rectangle && scene.gradient == GradientDirection::None;
+            const bool shape = scene.shape == Shape::SlantedLeft || scene.shape == Shape::Oval;
+            if (lookAtRest || shape)
+                chosen.push_back(scene);
+        }
+        return chosen;
+    }
+
+    class DoubleDensityGoldenTest : public GoldenTest
+    { };
+
+    TEST_P(DoubleDensityGoldenTest, MatchesItsImage)
+    {
+        ASSERT_NO_FATAL_FAILURE(expectPinnedEnvironment());
+        const ButtonScene& scene = GetParam();
+
+        const gdi::BitmapRef image = renderScene(scene, 2.0);
+        EXPECT_TRUE(bastara::test::matchesGolden(
+            *image, scene.name + "_2x", { BASTARA_GOLDEN_DIR, outputFolder() }));
+    }
+
+    INSTANTIATE_TEST_SUITE_P(Buttons, DoubleDensityGoldenTest,
+        testing::ValuesIn(scenesAtDoubleDensity()),
+        [](const testing::TestParamInfo<ButtonScene>& row) { return row.param.name; });
+
     TEST(GoldenGalleryTest, IsTheReadmePicture)
     {
         ASSERT_NO_FATAL_FAILURE(expectPinnedEnvironment());

@@ -1,5 +1,6 @@
 #include "support/button_scenes.h"
 
+#include "button/arithmetic.h"
 #include "button/button.h"
 #include "platform/gdi/font_substitutes.h"
 #include "platform/gdi/picture.h"
@@ -219,14 +220,15 @@ void PrintTo(const ButtonScene& scene, std::ostream* out)
     *out << scene.name;
 }
 
-gdi::BitmapRef renderScene(const ButtonScene& scene)
+gdi::BitmapRef renderScene(const ButtonScene& scene, double pixelRatio)
 {
     gdi::ScopedSystemColors pinned(gdi::referenceSystemColors());
     gdi::installFontSubstitutes();
 
     // A live window keeps the region a shape cuts it to.
     QWidget window;
-    FakeHost host(kWidth, kHeight);
+    FakeHost host(roundEven(kWidth * pixelRatio), roundEven(kHeight * pixelRatio));
+    host.pixelRatio = pixelRatio;
     host.handle = window::handleOf(&window);
     host.isEnabled = scene.state != SceneState::Disabled;
     Button button(host);

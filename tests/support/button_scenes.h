@@ -58,7 +58,8 @@ void PrintTo(const ButtonScene& scene, std::ostream* out);
 // row, left to right.
 const std::vector<ButtonScene>& buttonScenes();
 
-// What the scene's window shows.
-gdi::BitmapRef renderScene(const ButtonScene& scene);
+// What the scene's window shows, on a screen of pixelRatio device pixels per
+// logical pixel (the window's size and its caption font scaled by it).
+gdi::BitmapRef renderScene(const ButtonScene& scene, double pixelRatio = 1.0);
 
 } // namespace bastara::button::test

@@ -67,6 +67,7 @@ public:
     gdi::DeviceContext* windowDC() override { return surfaceDC.get(); }
     float scaleWidth() const override { return float(width); }
     float scaleHeight() const override { return float(height); }
+    double twipsPerPixel() const override { return 15.0 / pixelRatio; }
     void setSizePixels(std::int32_t newWidth, std::int32_t newHeight) override
     {
         if (newWidth == width && newHeight == height)
@@ -142,6 +143,7 @@ public:
     PictureRef icon;
     std::u16string tagText;
     PropertySet bag;
+    double pixelRatio = 1.0; // device pixels per logical pixel of the screen
 
     // Observations.
     std::int32_t width = 0;

@@ -31,7 +31,14 @@ struct WindowEntry {
     const QObject* key = nullptr; // the widget's address, for the reverse map
     QMetaObject::Connection destroyedConnection;
     std::map<std::string, std::intptr_t> properties; // names folded to lower case
-    std::optional<gdi::Region> region;
+    std::optional<gdi::Region> region; // in device pixels
+    // The device rectangle a move asked for (parent's client coordinates)
+    // and the logical geometry it gave the widget.
+    struct DevicePlacement {
+        gdi::Rect device;
+        QRect logical;
+    };
+    std::optional<DevicePlacement> placement;
     std::map<TimerId, TimerEntry> timers;
 };
 
@@ -45,6 +52,8 @@ public:
     // nullptr for unknown or dead windows.
     WindowEntry* entry(WindowHandle handle);
     QWidget* widget(WindowHandle handle);
+    // The entry of a widget that has a handle, without handing one out.
+    WindowEntry* entryOf(const QWidget* widget);
 
     // Calls visit(handle, id, timer, widget) for every timer of every live
     // window. The visitor must not add or remove timers.
