@@ -12,6 +12,10 @@
 //
 // scripts/bench-ratios.sh runs this program and prints the ratios.
 //
+// On a screen of two device pixels per logical one both draw twice the
+// pixels: the control into a 274 x 82 surface with its font made at 192 dpi,
+// Qt's button into an image of that size with a device-pixel ratio of 2.
+//
 // Nothing but the state changed since the last redraw, so the text comes laid
 // out, as it does when the pointer moves over a button. Caption change: the
 // caption is new to the text layer every time (layouts dropped), so it is
@@ -54,11 +58,13 @@ const char* pointerName(std::int64_t pointer)
 }
 
 struct CreateButton {
-    test::FakeHost host { kWidth, kHeight };
+    test::FakeHost host;
     Button button { host };
 
-    explicit CreateButton(Look look = Look::Classic, Pointer pointer = AtRest)
+    explicit CreateButton(Look look = Look::Classic, Pointer pointer = AtRest, int pixelRatio = 1)
+        : host(kWidth * pixelRatio, kHeight * pixelRatio)
     {
+        host.pixelRatio = pixelRatio;
         host.windowFont = test::formFont(12, 700);
         ButtonState& s = button.state();
         s.buttonStyle = look;
@@ -83,10 +89,12 @@ struct CreateButton {
 struct FusionButton {
     std::unique_ptr<QStyle> style { QStyleFactory::create(QStringLiteral("Fusion")) };
     QPushButton button;
-    QImage image { kWidth, kHeight, QImage::Format_RGB32 };
+    QImage image;
 
-    FusionButton(const std::u16string& caption, Pointer pointer)
+    FusionButton(const std::u16string& caption, Pointer pointer, int pixelRatio = 1)
+        : image(kWidth * pixelRatio, kHeight * pixelRatio, QImage::Format_RGB32)
     {
+        image.setDevicePixelRatio(pixelRatio);
         button.setStyle(style.get());
         QFont font(QStringLiteral("Times New Roman"));
         font.setPointSize(12);
@@ -116,6 +124,27 @@ void BM_FusionPushButton(benchmark::State& state)
 {
     FusionButton b(kCreateCaption, Pointer(state.range(0)));
     state.SetLabel(pointerName(state.range(0)));
+    for (auto _ : state) {
+        b.button.render(&b.image);
+        benchmark::ClobberMemory();
+    }
+}
+
+// The same at a device-pixel ratio of 2: args (look).
+void BM_RedrawButtonAt2x(benchmark::State& state)
+{
+    CreateButton b(Look(state.range(0)), AtRest, 2);
+    state.SetLabel(std::string(kLookNames[state.range(0)]) + " at rest, ratio 2");
+    for (auto _ : state) {
+        b.button.RedrawButton();
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_FusionPushButtonAt2x(benchmark::State& state)
+{
+    FusionButton b(kCreateCaption, AtRest, 2);
+    state.SetLabel("at rest, ratio 2");
     for (auto _ : state) {
         b.button.render(&b.image);
         benchmark::ClobberMemory();
@@ -175,6 +204,8 @@ BENCHMARK(BM_RedrawButton)
     ->ArgsProduct({ benchmark::CreateDenseRange(0, kLookCount - 1, 1), { AtRest, Hovered } })
     ->ArgNames({ "look", "hovered" });
 BENCHMARK(BM_FusionPushButton)->Arg(AtRest)->Arg(Hovered)->ArgName("hovered");
+BENCHMARK(BM_RedrawButtonAt2x)->DenseRange(0, kLookCount - 1, 1)->ArgName("look");
+BENCHMARK(BM_FusionPushButtonAt2x);
 BENCHMARK(BM_RedrawWithoutCaption);
 BENCHMARK(BM_FusionPushButtonEmpty);
 BENCHMARK(BM_RedrawPressedAndReleased);

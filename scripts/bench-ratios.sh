@@ -7,6 +7,8 @@
 # - redraw: RedrawButton of the create button in each look, at rest and
 #   hovered, against Qt's Fusion push button with the same caption and font in
 #   the same process (bench/button_redraw_bench.cpp); target ratio <= 0.5;
+# - the looks at rest at a device-pixel ratio of 2, against the Fusion button
+#   rendered at that ratio; target ratio <= 0.5;
 # - the same without a caption, against an empty Fusion button;
 # - the database: creating one with a 101-field table (median against the
 #   5 ms target) and its size in pages (against the 22 it has);
@@ -88,6 +90,9 @@ for pointer, hovered in POINTERS:
         compare(f"redraw look {look} {name} {pointer}",
                 f"BM_RedrawButton/look:{look}/hovered:{hovered}",
                 f"BM_FusionPushButton/hovered:{hovered}", "Fusion")
+for look, name in enumerate(LOOKS):
+    compare(f"redraw look {look} {name} at rest, device-pixel ratio 2",
+            f"BM_RedrawButtonAt2x/look:{look}", "BM_FusionPushButtonAt2x", "Fusion at ratio 2")
 compare("redraw without caption (classic look)", "BM_RedrawWithoutCaption",
         "BM_FusionPushButtonEmpty", "empty Fusion")
 
