@@ -13,11 +13,26 @@ namespace {
 
     constexpr const char* kObjectName = "bastara-window-buttons";
 
+    // findChildren, but safe while a widget deletes its children: the focus
+    // leaves a focused button as it is destroyed, and the window hears of it
+    // while its list of children holds empty places for those already gone.
+    void collectButtons(const QObject& parent, QList<ControlHost*>& buttons)
+    {
+        for (QObject* child : parent.children()) {
+            if (!child)
+                continue;
+            if (auto* button = qobject_cast<ControlHost*>(child))
+                buttons.push_back(button);
+            collectButtons(*child, buttons);
+        }
+    }
+
     QList<ControlHost*> buttonsOf(QWidget& window)
     {
-        QList<ControlHost*> buttons = window.findChildren<ControlHost*>();
+        QList<ControlHost*> buttons;
         if (auto* self = qobject_cast<ControlHost*>(&window))
-            buttons.prepend(self);
+            buttons.push_back(self);
+        collectButtons(window, buttons);
         return buttons;
     }
 
