@@ -4,7 +4,9 @@
 #include "platform/gdi/draw.h"
 #include "platform/window/widget_bridge.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace bastara::button_host {
@@ -144,6 +146,41 @@ namespace {
         const std::weak_ptr<gdi::Bitmap> buffer = m_host->control().state().bufferDC->bitmapRef();
         delete m_host;
         EXPECT_TRUE(buffer.expired());
+    }
+
+    // What the window hears when the focus leaves a button as the window
+    // deletes its children (on X11 a focused button of a dialog being unloaded
+    // gives up the focus only in its destructor).
+    class FocusLeavesWhenDestroyed : public QObject
+    {
+    public:
+        explicit FocusLeavesWhenDestroyed(QWidget& window)
+            : QObject(&window)
+            , m_window(window)
+        { }
+        ~FocusLeavesWhenDestroyed() override { emit qApp->focusChanged(&m_window, nullptr); }
+
+    private:
+        QWidget& m_window;
+    };
+
+    TEST(WindowDestructionTest, AFocusChangeWhileTheWindowDeletesItsButtonsIsHarmless)
+    {
+        auto* window = new QWidget;
+        window->resize(100, 80);
+        for (int y : { 0, 30 }) {
+            auto* host = new ControlHost(window);
+            host->move(0, y);
+            host->setSizePixels(60, 20);
+        }
+        // Deleted after the buttons, before the window's button bookkeeping
+        // (attached when the window is first shown).
+        new FocusLeavesWhenDestroyed(*window);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+
+        delete window;
+        EXPECT_EQ(QApplication::focusWidget(), nullptr);
     }
 
 } // namespace
