@@ -41,6 +41,9 @@ Result<void, toolkit::FormFileError> Form2::connectControls()
     if (auto found = required.check(); !found)
         return found;
     connect(okButton, &toolkit::ControlEvents::Click, this, &Form2::ok);
+    // The dialog has no labels; readers name its boxes by what they hold.
+    m_itemText->setAccessibleName(QStringLiteral("متن رديف"));
+    m_position->setAccessibleName(QStringLiteral("موقعيت رديف"));
     return {};
 }
 

@@ -82,6 +82,21 @@ namespace {
             expectPresented(*form1->entryDialog(), row);
     }
 
+    TEST_F(AppAccessibilityTest, TheEditDialogsBoxesAreNamedByWhatTheyHold)
+    {
+        addRows({ { "A", "Text", "50" } });
+        select(0, 0);
+        form1->openEditDialog(0);
+        ASSERT_NE(form1->editDialog(), nullptr);
+        const Presented rows[] = {
+            { "Text1", {}, QAccessible::EditableText, "متن رديف" },
+            { "Text2", {}, QAccessible::EditableText, "موقعيت رديف" },
+            { "Command1", {}, QAccessible::Button, "ok" },
+        };
+        for (const Presented& row : rows)
+            expectPresented(*form1->editDialog(), row);
+    }
+
     // Insert and Delete on any of the three lists; Delete takes the row
     // selected in the list that has the focus.
     TEST_F(AppAccessibilityTest, InsertOpensTheEntryDialogAndDeleteRemovesTheSelectedRow)
