@@ -1,7 +1,8 @@
 """Reads the running program through the accessibility bus, as a screen reader
 does, and presses its controls through their actions.
 
-    accessibility_check.py PID
+    accessibility_check.py PID               # the program's windows
+    accessibility_check.py --check-box PID   # a check-box button, toggled
 
 Prints what it found (role, name, actions) and exits 1 at the first thing that
 is not as a reader needs it. Every wait has a deadline; none is a fixed sleep.
@@ -20,6 +21,7 @@ CONFIRM = "تاييد"
 FINISH = "اتمام"
 FIELD_NAME = "نام فيلد"
 TYPE_NAME = "نوع"
+CHECK_BOX = "نمايش جزئيات"
 
 
 def fail(message):
@@ -89,7 +91,31 @@ def expect(root, role, name, with_press=False):
     return found
 
 
+def checked(accessible):
+    return accessible.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def toggle_check_box(pid):
+    app = wait_for("the window is not on the accessibility bus", lambda: program(pid))
+    window_ = wait_for("no window named CheckBoxWindow", lambda: window(app, "CheckBoxWindow"))
+    box = expect(window_, pyatspi.ROLE_CHECK_BOX, CHECK_BOX)
+    names = [n.lower() for n in actions(box)]
+    if "toggle" not in names:
+        fail("no Toggle action on " + describe(box))
+    if checked(box):
+        fail("the check box starts checked")
+    for expected in (True, False):
+        box.queryAction().doAction(names.index("toggle"))
+        wait_for("toggling left the check box %s" % ("unchecked" if expected else "checked"),
+                 lambda: checked(box) == expected)
+        print("  toggled: checked=%s" % expected)
+    print("PASS")
+
+
 def main():
+    if sys.argv[1] == "--check-box":
+        toggle_check_box(int(sys.argv[2]))
+        return
     pid = int(sys.argv[1])
     app = wait_for("the program is not on the accessibility bus", lambda: program(pid))
     main_window = wait_for("no window named Bastara", lambda: window(app, "Bastara"))

@@ -12,6 +12,7 @@
 set -euo pipefail
 
 program=$(realpath "$1")
+check_box_window=$(realpath "$2")
 here=$(dirname "$(realpath "$0")")
 # Debian's python3, which has pyatspi; a python3 earlier on PATH may not.
 python=/usr/bin/python3
@@ -75,3 +76,10 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >"$work/app.lo
 app_pid=$!
 
 timeout 60 "$python" "$here/accessibility_check.py" "$app_pid"
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+
+# A custom button in check-box mode, toggled through its action.
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$check_box_window" >"$work/app.log" 2>&1 &
+app_pid=$!
+timeout 60 "$python" "$here/accessibility_check.py" --check-box "$app_pid"
