@@ -142,12 +142,14 @@ void Button::BuildShapeRegions()
         while (needed - run <= 4)
             needed += 5;
         if (w != float(needed)) {
+            // The resize draws nothing; a caller's own delay outlasts it.
+            const Bool16 callersDelay = s.delayDrawing;
             DelayDrawing(kTrue);
             m_host.setSizePixels(needed, roundEven(h));
             w = scaleWidth();
             h = scaleHeight();
             s.shapeRight = roundEven(w);
-            s.delayDrawing = kFalse;
+            s.delayDrawing = callersDelay;
         }
         const std::int32_t upperRight = roundEven(w - float(run));
         std::array<gdi::Point, 4> outline { gdi::Point { 0, 0 }, { 0, roundEven(h + 1.0f) },
@@ -191,13 +193,14 @@ void Button::BuildShapeRegions()
         // Without a picture size the window keeps its previous outline.
         if (s.pictureWidth == 0 || s.pictureHeight == 0)
             return;
+        const Bool16 callersDelay = s.delayDrawing;
         DelayDrawing(kTrue);
         const gdi::Size fit = m_painter.FitPictureSize(roundEven(w), roundEven(h));
         m_host.setSizePixels(fit.width, fit.height);
         w = scaleWidth();
         h = scaleHeight();
         s.shapeRight = roundEven(w);
-        s.delayDrawing = kFalse;
+        s.delayDrawing = callersDelay;
 
         region = gdi::createRectRegion(0, 0, roundEven(w), roundEven(h));
         m_painter.PreparePicture(roundEven(w), roundEven(h), &*region);

@@ -213,6 +213,26 @@ namespace {
         EXPECT_EQ(m_renders, renders + 1);
     }
 
+    // A picture-shaped button resizes itself to its new picture; the caller's
+    // bracket still holds every redraw until it closes.
+    TEST_F(WindowRegionFrameTest, APictureSetInsideADelayBracketDrawsOnceWhenItCloses)
+    {
+        m_button.setPicture(
+            test::bitmapPicture({ { 0xFFFFFF, 0x0000FF }, { 0x00FF00, 0x123456 } }));
+        m_button.setButtonShape(Shape::PictureFramed);
+        const int renders = m_renders;
+
+        m_button.DelayDrawing(kTrue);
+        m_button.setPicture(test::bitmapPicture({ { 0x0000FF, 0xFFFFFF, 0x0000FF } }));
+        m_button.setCaption(u"OK");
+        m_button.setBackColor(OleColor(0x00FF00));
+        EXPECT_EQ(m_renders, renders);
+        EXPECT_TRUE(m_button.state().delayDrawing.isTrue());
+
+        m_button.DelayDrawing(kFalse);
+        EXPECT_EQ(m_renders, renders + 1);
+    }
+
     TEST_F(PipelineTest, ShowInADesignerTurnsOnTheDefaultLook)
     {
         m_button.onHostResize();
