@@ -3,6 +3,7 @@
 //
 //   bastara-designer [FORM.json]
 //   bastara-designer --screenshot OUT.png [--run]   draws a sample form headless
+//   bastara-designer --help
 
 #include "tools/designer/designer_window.h"
 #include "tools/designer/form_surface.h"
@@ -67,11 +68,40 @@ int screenshot(const QString& out, bool run)
     return 0;
 }
 
+constexpr const char* kUsage
+    = "usage: bastara-designer [FORM.json]\n"
+      "       bastara-designer --screenshot OUT.png [--run]\n"
+      "\n"
+      "Places, edits, runs and saves the custom buttons of a form. The window\n"
+      "needs a display (X11 or Wayland); --screenshot draws a sample form\n"
+      "without one and writes it as a PNG (--run: in run mode).\n";
+
+bool haveDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     const bool shoot = argc >= 3 && std::strcmp(argv[1], "--screenshot") == 0;
+    if (!shoot && ((argc >= 2 && argv[1][0] == '-') || argc > 2)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (!shoot && !haveDisplay()) {
+        std::fputs("bastara-designer: no display to open the window on (DISPLAY is not set); "
+                   "--screenshot draws without one\n",
+            stderr);
+        return 1;
+    }
     if (shoot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -9,17 +9,28 @@
 #include <QApplication>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace {
 
 enum ExitCode : int { Written = 0, Failed = 1, BadUsage = 2 };
 
+constexpr const char* kUsage
+    = "usage: bastara-gallery OUT.png\n"
+      "\n"
+      "Draws every look of the button in every state, the shapes and the\n"
+      "gradient modes on one sheet and writes it as a PNG (no display needed).\n";
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return Written;
+    }
     if (argc != 2 || argv[1][0] == '-') {
-        std::fputs("usage: bastara-gallery OUT.png\n", stderr);
+        std::fputs(kUsage, stderr);
         return BadUsage;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
