@@ -7,8 +7,11 @@
 #include "tools/designer/property_editors.h"
 
 #include <QComboBox>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <functional>
@@ -172,6 +175,30 @@ namespace {
     }
 
     // Persian typed into the caption's line arrives whole and is drawn.
+    // The font dialog opens on the button's font (the installed family its
+    // name resolves to); OK without a change leaves the font as stored.
+    TEST_F(PropertyBrowserTest, TheFontDialogOpensOnTheButtonsFontAndOkKeepsIt)
+    {
+        button::FontDescription stored;
+        stored.name = u"Times New Roman";
+        stored.points = 12;
+        stored.weight = 700;
+        ASSERT_TRUE(selected().services().setFont(stored).ok());
+        browser().refresh();
+        QString openedOn;
+        ModalWatcher watcher({ [&](QWidget& dialog) {
+            auto& fonts = dynamic_cast<QFontDialog&>(dialog);
+            openedOn = fonts.currentFont().family();
+            fonts.accept();
+        } });
+        auto* pick = browser().editorOf("Font").findChild<QPushButton*>();
+        ASSERT_NE(pick, nullptr);
+        pick->click();
+        EXPECT_EQ(watcher.unexpected(), 0);
+        EXPECT_EQ(openedOn, QFontInfo(QFont(QStringLiteral("Times New Roman"))).family());
+        EXPECT_EQ(selected().services().font(), stored);
+    }
+
     TEST_F(PropertyBrowserTest, APersianCaptionIsTypedAndShown)
     {
         const QString persian = QString::fromUtf8("ساخت بانک اطلاعاتي");

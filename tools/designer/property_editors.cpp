@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +188,14 @@ namespace {
         button::OleColor m_shown;
     };
 
+    // What the font dialog lets the person choose.
+    bool sameChoice(const QFont& a, const QFont& b)
+    {
+        return a.family() == b.family() && a.pointSizeF() == b.pointSizeF()
+            && a.weight() == b.weight() && a.italic() == b.italic()
+            && a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
+    }
+
     class FontEditor final : public ValueEditor
     {
     public:
@@ -196,9 +205,15 @@ namespace {
         {
             tightRow(*this)->addWidget(m_button);
             QObject::connect(m_button, &QPushButton::clicked, this, [this] {
+                // The dialog lists the families installed: it opens on the
+                // one the stored name resolves to ("Times New Roman" ->
+                // "Liberation Serif"), and OK without a change keeps the
+                // stored font as it is.
+                QFont shown = qFontOf(m_shown);
+                shown.setFamily(QFontInfo(shown).family());
                 bool chosen = false;
-                const QFont font = QFontDialog::getFont(&chosen, qFontOf(m_shown), this);
-                if (chosen)
+                const QFont font = QFontDialog::getFont(&chosen, shown, this);
+                if (chosen && !sameChoice(font, shown))
                     report(fontDescriptionOf(font, m_shown.charset));
             });
         }
