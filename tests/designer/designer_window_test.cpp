@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -50,6 +51,28 @@ namespace {
         m_window.runAction().setChecked(true);
         m_window.runAction().setChecked(false);
         EXPECT_EQ(m_window.surface().selected()->control().Caption(), u"Typed");
+    }
+
+    // New and Open leave nothing of the form before: no button in the
+    // browser, no status message, the new form's size.
+    TEST_F(DesignerWindowTest, NewLeavesNothingOfTheFormBefore)
+    {
+        const QSize newSize = m_window.surface().size();
+        ASSERT_TRUE(m_window.openFile(QStringLiteral(BASTARA_FORMS_DIR "/form1.json")).ok());
+        ASSERT_NE(m_window.surface().size(), newSize);
+        m_window.surface().select(m_window.surface().buttons().front());
+        ASSERT_NE(m_window.statusBar()->currentMessage(), QString());
+
+        ASSERT_TRUE(m_window.openFile(QStringLiteral(BASTARA_FORMS_DIR "/form3.json")).ok());
+        EXPECT_EQ(m_window.browser().button(), nullptr);
+        EXPECT_EQ(m_window.statusBar()->currentMessage(), QString());
+
+        ASSERT_FALSE(m_window.surface().buttons().empty());
+        m_window.surface().select(m_window.surface().buttons().front());
+        m_window.newForm();
+        EXPECT_EQ(m_window.browser().button(), nullptr);
+        EXPECT_EQ(m_window.statusBar()->currentMessage(), QString());
+        EXPECT_EQ(m_window.surface().size(), newSize);
     }
 
 } // namespace

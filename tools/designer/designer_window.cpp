@@ -50,8 +50,11 @@ DesignerWindow::DesignerWindow(QWidget* parent)
         m_browser->setButton(selected);
         updateActions();
         updateFormSettings(); // a deleted button leaves the default-button list
+        // Nothing selected (a new or another form): nothing of the last one.
         if (selected)
             statusBar()->showMessage(FormSurface::nameOf(*selected));
+        else
+            statusBar()->clearMessage();
     });
     connect(m_surface, &FormSurface::buttonPropertyChanged, this,
         [this](ControlHost* button, const QString&) {

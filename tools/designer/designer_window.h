@@ -33,6 +33,8 @@ public:
     void addButton();
     [[nodiscard]] Result<void, QString> openFile(const QString& path);
     [[nodiscard]] Result<void, QString> saveFile(const QString& path);
+    // An empty form of the starting size, after asking about unsaved changes.
+    void newForm();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,7 +42,6 @@ protected:
 private:
     void buildToolBar();
     QWidget* buildSidePanel();
-    void newForm();
     void openWithDialog();
     bool save();
     bool saveWithDialog();

@@ -13,6 +13,11 @@
 
 namespace bastara::designer {
 
+namespace {
+    // A new form's client area.
+    constexpr QSize kNewFormSize(480, 320);
+} // namespace
+
 using button_host::ControlHost;
 
 namespace {
@@ -82,7 +87,7 @@ FormSurface::FormSurface(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    resize(480, 320);
+    resize(kNewFormSize);
     m_frame = new SelectionFrame(*this);
 }
 
@@ -399,6 +404,7 @@ void FormSurface::clear()
     m_form.name = QStringLiteral("Form1");
     m_form.caption = QStringLiteral("Form1");
     m_backColor = button::kSystemButtonFace;
+    resize(kNewFormSize);
     setModified(false);
     update();
 }
