@@ -1,4 +1,5 @@
 #include "designer_test_support.h"
+#include "platform/toolkit/form_file.h"
 #include "tools/designer/designer_window.h"
 #include "tools/designer/form_surface.h"
 #include "tools/designer/property_browser.h"
@@ -73,6 +74,30 @@ namespace {
         EXPECT_EQ(m_window.browser().button(), nullptr);
         EXPECT_EQ(m_window.statusBar()->currentMessage(), QString());
         EXPECT_EQ(m_window.surface().size(), newSize);
+    }
+
+    // On the main window's form, full of labels, lists and pictures, each
+    // added button finds a free place.
+    TEST_F(DesignerWindowTest, AddButtonCoversNoOtherControl)
+    {
+        const QString path = QStringLiteral(BASTARA_FORMS_DIR "/form1.json");
+        ASSERT_TRUE(m_window.openFile(path).ok());
+        const auto layout = toolkit::loadFormFile(path);
+        ASSERT_TRUE(layout.ok());
+        std::vector<QRect> taken;
+        for (const toolkit::ControlLayout& control : layout->controls)
+            taken.emplace_back(toolkit::pixelsFromTwips(control.geometry.left),
+                toolkit::pixelsFromTwips(control.geometry.top),
+                toolkit::pixelsFromTwips(control.geometry.width),
+                toolkit::pixelsFromTwips(control.geometry.height));
+        for (int added = 0; added < 3; ++added) {
+            m_window.addButton();
+            const QRect placed = m_window.surface().selected()->geometry();
+            EXPECT_TRUE(m_window.surface().rect().contains(placed));
+            for (const QRect& other : taken)
+                EXPECT_FALSE(placed.intersects(other)) << added;
+            taken.push_back(placed);
+        }
     }
 
 } // namespace

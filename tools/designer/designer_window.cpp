@@ -144,13 +144,7 @@ void DesignerWindow::buildToolBar()
 
 void DesignerWindow::addButton()
 {
-    // Below the lowest button, back to the top when the form is full.
-    int top = 16;
-    for (const ControlHost* button : m_surface->buttons())
-        top = std::max(top, button->geometry().bottom() + 1 + 16);
-    if (top + kNewButtonSize.height() > m_surface->height())
-        top = 16;
-    m_surface->placeButton(QRect(QPoint(16, top), kNewButtonSize));
+    m_surface->placeButton(QRect(m_surface->freePlaceFor(kNewButtonSize), kNewButtonSize));
     updateFormSettings();
 }
 

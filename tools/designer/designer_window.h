@@ -29,7 +29,7 @@ public:
     PropertyBrowser& browser() const { return *m_browser; }
     QAction& runAction() const { return *m_run; }
 
-    // Places a button below the last one.
+    // Places a button where it covers no other control.
     void addButton();
     [[nodiscard]] Result<void, QString> openFile(const QString& path);
     [[nodiscard]] Result<void, QString> saveFile(const QString& path);

@@ -171,6 +171,35 @@ std::vector<ControlHost*> FormSurface::buttons() const
     return list;
 }
 
+QPoint FormSurface::freePlaceFor(QSize size)
+{
+    constexpr int kMargin = 16;
+    constexpr int kStep = 8;
+    std::vector<QRect> taken;
+    int lowest = 0;
+    for (const Entry& entry : m_entries) {
+        taken.push_back(entry.button ? entry.button->geometry() : pixelsOf(entry.layout.geometry));
+        lowest = std::max(lowest, taken.back().bottom() + 1);
+    }
+    // Clear of the others by a step where the form has room, else touching.
+    for (const int gap : { kStep, 0 }) {
+        for (int top = kMargin; top + size.height() <= height(); top += kStep) {
+            for (int left = kMargin; left + size.width() <= width(); left += kStep) {
+                const QRect place(QPoint(left, top), size);
+                const QRect around = place.adjusted(-gap, -gap, gap, gap);
+                if (std::none_of(taken.begin(), taken.end(),
+                        [&](const QRect& other) { return other.intersects(around); }))
+                    return place.topLeft();
+            }
+        }
+    }
+    // A full form grows at the bottom.
+    const QPoint below(kMargin, lowest + kStep);
+    resize(
+        std::max(width(), kMargin + size.width() + kMargin), below.y() + size.height() + kMargin);
+    return below;
+}
+
 QString FormSurface::nameOf(const ControlHost& button)
 {
     return QString::fromStdU16String(button.ambient().displayName);

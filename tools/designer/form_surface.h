@@ -46,6 +46,10 @@ public:
     void removeButton(button_host::ControlHost& button);
     // In creation order, which is the tab order.
     std::vector<button_host::ControlHost*> buttons() const;
+    // Where a control of this size covers none of the form's controls,
+    // scanning rows from the top left, clear of them where there is room; a
+    // form without such a place grows at the bottom to make one.
+    QPoint freePlaceFor(QSize size);
     static QString nameOf(const button_host::ControlHost& button);
 
     button_host::ControlHost* selected() const { return m_selected; }
