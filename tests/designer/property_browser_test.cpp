@@ -199,6 +199,32 @@ namespace {
         EXPECT_EQ(selected().services().font(), stored);
     }
 
+    // The description is about the value clicked, and a refusal shown under
+    // the table leaves the rows where they were.
+    TEST_F(PropertyBrowserTest, TheDescriptionFollowsTheClickedValueAndRefusalsMoveNoRow)
+    {
+        QTableWidget& table = browser().table();
+        table.setCurrentCell(0, 0);
+        auto* back = browser().editorOf("BackColor").findChild<QComboBox*>();
+        ASSERT_NE(back, nullptr);
+        QTest::mouseClick(back, Qt::LeftButton);
+        QApplication::processEvents();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        EXPECT_EQ(table.currentRow(), browser().rowOf("BackColor"));
+        EXPECT_EQ(browser().shownDescription(),
+            QString::fromUtf8(
+                designProperties()[std::size_t(browser().rowOf("BackColor"))].description.data()));
+
+        const QRect rowsBefore = table.geometry();
+        button::FontDescription nameless;
+        nameless.points = 12;
+        edit("Font", nameless);
+        ASSERT_NE(browser().shownError(), QString());
+        QApplication::processEvents();
+        EXPECT_EQ(table.geometry(), rowsBefore);
+    }
+
     TEST_F(PropertyBrowserTest, APersianCaptionIsTypedAndShown)
     {
         const QString persian = QString::fromUtf8("ساخت بانک اطلاعاتي");

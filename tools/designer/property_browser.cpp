@@ -2,6 +2,7 @@
 
 #include "tools/designer/property_editors.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -45,6 +46,11 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
         editor->setEnabled(false);
         m_table->setCellWidget(row, 1, editor);
         m_editors.push_back(editor);
+        // A click into a value, or the focus arriving there by Tab, makes
+        // its row current, so that the description below is about it.
+        editor->installEventFilter(this);
+        for (QWidget* part : editor->findChildren<QWidget*>())
+            part->installEventFilter(this);
     }
     m_table->resizeRowsToContents();
     connect(m_table, &QTableWidget::currentCellChanged, this,
@@ -64,7 +70,11 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
     column->addWidget(m_description);
     column->addWidget(m_error);
     m_error->setStyleSheet(QStringLiteral("color: #B00000"));
-    m_error->hide();
+    // Its room is kept while it is empty: a refusal appearing must not move
+    // the rows under the mouse.
+    m_error->setWordWrap(true);
+    m_error->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_error->setFixedHeight(m_error->fontMetrics().lineSpacing() * 2);
 
     m_refresh.setSingleShot(true);
     m_refresh.setInterval(0);
@@ -76,7 +86,7 @@ void PropertyBrowser::setButton(button_host::ControlHost* button)
 {
     finishEditing();
     m_button = button;
-    m_error->hide();
+    m_error->clear();
     for (ValueEditor* editor : m_editors)
         editor->setEnabled(button != nullptr);
     refresh();
@@ -92,7 +102,6 @@ void PropertyBrowser::apply(const DesignProperty& property, const DesignValue& v
     m_error->setText(result ? QString()
                             : qText(property.name) + QStringLiteral(": ")
                 + QString::fromStdU16String(result.error().description));
-    m_error->setVisible(!result);
     refresh();
 }
 
@@ -150,7 +159,22 @@ QString PropertyBrowser::shownDescription() const
 
 QString PropertyBrowser::shownError() const
 {
-    return m_error->isHidden() ? QString() : m_error->text();
+    return m_error->text();
+}
+
+bool PropertyBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusIn) {
+        for (int row = 0; row < int(m_editors.size()); ++row) {
+            QWidget* editor = m_editors[std::size_t(row)];
+            if (watched == editor || editor->isAncestorOf(qobject_cast<QWidget*>(watched))) {
+                if (m_table->currentRow() != row)
+                    m_table->setCurrentCell(row, 1);
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace bastara::designer

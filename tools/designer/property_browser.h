@@ -57,6 +57,9 @@ public:
     // Why the last edit was refused; empty when it was not.
     QString shownError() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showDescription(int row);
 
