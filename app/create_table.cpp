@@ -32,7 +32,8 @@ namespace {
 } // namespace
 
 Result<void, CreateFailure> createTable(const std::filesystem::path& path,
-    const std::u16string& tableName, const std::vector<FieldRow>& rows, int32_t options)
+    const std::u16string& tableName, const std::vector<FieldRow>& rows, int32_t options,
+    const FillTable& fill)
 {
     if (auto problem = checkRows(rows))
         return Unexpected { CreateFailure { *problem } };
@@ -45,11 +46,20 @@ Result<void, CreateFailure> createTable(const std::filesystem::path& path,
     // written, the disk goes back to how it was before.
     const std::optional<CreatedFile> file = CreatedFile::note(database->Name());
 
-    if (auto defined = defineTable(*database, tableName, rows); !defined) {
+    auto undo = [&]() {
         database.reset(); // closes the file, and its lock, before it goes
         if (file)
             file->remove();
+    };
+    if (auto defined = defineTable(*database, tableName, rows); !defined) {
+        undo();
         return Unexpected { CreateFailure { defined.error() } };
+    }
+    if (fill) {
+        if (auto filled = fill(*database); !filled) {
+            undo();
+            return Unexpected { CreateFailure { FillFailure { filled.error() } } };
+        }
     }
     return {};
 }
