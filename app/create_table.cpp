@@ -44,7 +44,7 @@ Result<void, CreateFailure> createTable(const std::filesystem::path& path,
     std::shared_ptr<dao::Database> database = std::move(*created);
     // The file holds nothing of the user's yet: if the table cannot be
     // written, the disk goes back to how it was before.
-    const std::optional<CreatedFile> file = CreatedFile::note(database->Name());
+    std::optional<CreatedFile> file = CreatedFile::note(database->Name());
 
     auto undo = [&]() {
         database.reset(); // closes the file, and its lock, before it goes
@@ -56,6 +56,9 @@ Result<void, CreateFailure> createTable(const std::filesystem::path& path,
         return Unexpected { CreateFailure { defined.error() } };
     }
     if (fill) {
+        // Appending the table replaced the file with a new one of this engine's.
+        if (file)
+            file = CreatedFile::note(database->Name());
         if (auto filled = fill(*database); !filled) {
             undo();
             return Unexpected { CreateFailure { FillFailure { filled.error() } } };

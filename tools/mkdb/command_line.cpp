@@ -92,7 +92,8 @@ std::string helpText()
     std::string types;
     for (std::u16string_view name : app::offeredTypeNames)
         types += (types.empty() ? "" : ", ") + jet::toUtf8(name);
-    return "Usage: bastara-mkdb [--encrypt] [--rows CSV] [--delimiter D] [--quiet]\n"
+    return "Usage: bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...\n"
+           "       bastara-mkdb [--encrypt] --rows CSV [--delimiter D] [--quiet]\n"
            "                    FILE TABLE NAME:TYPE:SIZE...\n"
            "\n"
            "Creates the Jet 4 (.mdb) database FILE holding one table TABLE with one field\n"

@@ -65,11 +65,12 @@ namespace {
             return refuse("not a decimal number");
         if (fraction.size() > 4)
             return refuse("more than four decimal places");
+        // Counted downwards, so that the most negative amount fits too.
         std::int64_t units = 0;
         auto digit = [&](char c) {
             return c >= '0' && c <= '9'
                 && !__builtin_mul_overflow(units, std::int64_t { 10 }, &units)
-                && !__builtin_add_overflow(units, std::int64_t { c - '0' }, &units);
+                && !__builtin_sub_overflow(units, std::int64_t { c - '0' }, &units);
         };
         for (char c : whole) {
             if (c < '0' || c > '9')
@@ -84,7 +85,9 @@ namespace {
             if (!digit(c))
                 return refuse("out of range for Currency");
         }
-        return dao::Variant { dao::Currency { negative ? -units : units } };
+        if (!negative && units == std::numeric_limits<std::int64_t>::min())
+            return refuse("out of range for Currency");
+        return dao::Variant { dao::Currency { negative ? units : -units } };
     }
 
     Result<dao::Variant, std::string> realNumber(std::string_view text)
