@@ -95,9 +95,11 @@ class Recordset;
 // Variant carries for Jet's columns.
 struct Currency {
     std::int64_t units; // the amount × 10,000, exactly
+    bool operator==(const Currency&) const = default;
 };
 struct DateTime {
     double oleDate; // days since 1899-12-30, the time as the fraction
+    bool operator==(const DateTime&) const = default;
 };
 using Variant = std::variant<std::monostate, bool, std::int64_t, double, Currency, DateTime,
     std::u16string, std::vector<std::uint8_t>>;
