@@ -67,9 +67,13 @@ namespace {
         TempDir dir;
         const auto field = mkdb({ (dir / "f.mdb").string(), "t", "a:Long:", "x.y:Long:" });
         EXPECT_EQ(
-            field.err, "bastara-mkdb: field 2 ('x.y'): error 3125: 'x.y' isn't a valid name.\n");
+            field.err.rfind("bastara-mkdb: field 2 ('x.y'): error 3125: 'x.y' isn't a valid", 0),
+            0u)
+            << field.err;
         const auto table = mkdb({ (dir / "t.mdb").string(), "a.b", "a:Long:" });
-        EXPECT_EQ(table.err, "bastara-mkdb: table 'a.b': error 3125: 'a.b' isn't a valid name.\n");
+        EXPECT_EQ(
+            table.err.rfind("bastara-mkdb: table 'a.b': error 3125: 'a.b' isn't a valid", 0), 0u)
+            << table.err;
         EXPECT_TRUE(dir.entries().empty());
     }
 
