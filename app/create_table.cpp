@@ -32,7 +32,8 @@ namespace {
 } // namespace
 
 Result<void, CreateFailure> createTable(const std::filesystem::path& path,
-    const std::u16string& tableName, const std::vector<FieldRow>& rows, int32_t options)
+    const std::u16string& tableName, const std::vector<FieldRow>& rows, int32_t options,
+    const FillTable& fill)
 {
     if (auto problem = checkRows(rows))
         return Unexpected { CreateFailure { *problem } };
@@ -43,13 +44,25 @@ Result<void, CreateFailure> createTable(const std::filesystem::path& path,
     std::shared_ptr<dao::Database> database = std::move(*created);
     // The file holds nothing of the user's yet: if the table cannot be
     // written, the disk goes back to how it was before.
-    const std::optional<CreatedFile> file = CreatedFile::note(database->Name());
+    std::optional<CreatedFile> file = CreatedFile::note(database->Name());
 
-    if (auto defined = defineTable(*database, tableName, rows); !defined) {
+    auto undo = [&]() {
         database.reset(); // closes the file, and its lock, before it goes
         if (file)
             file->remove();
+    };
+    if (auto defined = defineTable(*database, tableName, rows); !defined) {
+        undo();
         return Unexpected { CreateFailure { defined.error() } };
+    }
+    if (fill) {
+        // Appending the table replaced the file with a new one of this engine's.
+        if (file)
+            file = CreatedFile::note(database->Name());
+        if (auto filled = fill(*database); !filled) {
+            undo();
+            return Unexpected { CreateFailure { FillFailure { filled.error() } } };
+        }
     }
     return {};
 }

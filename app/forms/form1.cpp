@@ -276,10 +276,9 @@ void Form1::CreateDb(const QString& path)
     if (const auto* problem = std::get_if<RowProblem>(&created.error()))
         toolkit::showMessage(this, applicationTitle, rowProblemMessage(*problem, rows),
             toolkit::MessageIcon::Warning);
-    else
+    else if (const auto* failure = std::get_if<EngineFailure>(&created.error()))
         toolkit::showMessage(this, applicationTitle,
-            engineFailureMessage(
-                std::get<EngineFailure>(created.error()), rows, m_tableName->text()),
+            engineFailureMessage(*failure, rows, m_tableName->text()),
             toolkit::MessageIcon::Critical);
 }
 

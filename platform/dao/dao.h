@@ -30,15 +30,23 @@
 //   if the old one is still the file this engine wrote: a failed call leaves
 //   the database as the last successful call left it;
 // * cannot change a table once appended (3219), and refuses more tables than
-//   one catalog page holds (3035).
+//   one catalog page holds (3035);
+// * adds rows through a Recordset that only appends, and writes them into
+//   the file when it is closed, in one replacement like every other change:
+//   a Recordset dropped without Close leaves the file as it was. While it is
+//   open its rows wait in a temporary file beside the database, so memory
+//   does not grow with them. Once a table has rows no table can be
+//   appended (3219).
 
 #include "platform/support/result.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace bastara::dao {
@@ -81,6 +89,20 @@ template <typename T> using EngineResult = Result<T, EngineError>;
 class Database;
 class TableDef;
 class Field;
+class Recordset;
+
+// The values Recordset::SetValue takes: Null, and what the automation
+// Variant carries for Jet's columns.
+struct Currency {
+    std::int64_t units; // the amount × 10,000, exactly
+    bool operator==(const Currency&) const = default;
+};
+struct DateTime {
+    double oleDate; // days since 1899-12-30, the time as the fraction
+    bool operator==(const DateTime&) const = default;
+};
+using Variant = std::variant<std::monostate, bool, std::int64_t, double, Currency, DateTime,
+    std::u16string, std::vector<std::uint8_t>>;
 
 // A field made by TableDef::CreateField; it belongs to no table until it is
 // appended to one.
@@ -143,9 +165,10 @@ private:
 // An open database created by DBEngine::CreateDatabase. The file is complete
 // and valid after every successful call; it is closed when the last reference
 // goes.
-class Database
+class Database : public std::enable_shared_from_this<Database>
 {
     friend class DBEngine;
+    friend class Recordset;
     struct Impl;
 
 public:
@@ -164,6 +187,11 @@ public:
 
     [[nodiscard]] EngineResult<std::shared_ptr<TableDef>> CreateTableDef(std::u16string name);
 
+    // A Recordset that appends rows to the table `name` (matched as table
+    // names are). One at a time per database (3219 while another is open);
+    // 3078 for a table that is not there.
+    [[nodiscard]] EngineResult<std::shared_ptr<Recordset>> OpenRecordset(std::u16string_view name);
+
     class TableDefCollection
     {
     public:
@@ -181,6 +209,52 @@ public:
     TableDefCollection TableDefs { *this };
 
 private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Rows added to one table, as with dbOpenTable and dbAppendOnly:
+//
+//     auto rs = (*db)->OpenRecordset(u"table");
+//     (*rs)->AddNew();
+//     (*rs)->SetValue(0, std::int64_t { 42 });
+//     if (auto r = (*rs)->Update(); !r) ...   // the row is refused, nothing added
+//     if (auto r = (*rs)->Close(); !r) ...    // the rows go into the file
+//
+// SetValue converts the value for its field as the engine does and refuses
+// what does not fit: 3349 for a number out of the field's range, 3163 for
+// text or bytes over its size, 3421 for a value of a kind the field cannot
+// take, 3162 for Null in a Boolean. Update refuses a row that would not fit
+// a page (3047). Fields left unset are Null (Boolean: False).
+class Recordset
+{
+    struct Impl;
+
+public:
+    explicit Recordset(std::unique_ptr<Impl> impl);
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    std::size_t FieldCount() const;
+    const std::u16string& FieldName(std::size_t field) const;
+    // DataTypeEnum of the column (Double for a Float field).
+    int32_t FieldType(std::size_t field) const;
+    // Text: characters; Binary: bytes; others: their stored size.
+    int32_t FieldSize(std::size_t field) const;
+    // The field whose name matches `name` as the engine matches field names.
+    std::optional<std::size_t> FieldIndex(std::u16string_view name) const;
+
+    [[nodiscard]] EngineResult<void> AddNew();
+    [[nodiscard]] EngineResult<void> SetValue(std::size_t field, Variant value);
+    [[nodiscard]] EngineResult<void> Update();
+    // Rows added (Update succeeded) since the Recordset was opened.
+    std::uint64_t RecordCount() const;
+    // Writes the rows into the database file; the Recordset is then closed
+    // (3420 for any later call), whether the write succeeded or not.
+    [[nodiscard]] EngineResult<void> Close();
+
+private:
+    friend class Database;
     std::unique_ptr<Impl> m_impl;
 };
 

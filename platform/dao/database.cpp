@@ -68,6 +68,9 @@ EngineResult<void> Database::TableDefCollection::Append(const std::shared_ptr<Ta
     if (!isValidObjectName(name) || !key)
         return Unexpected { errors::invalidName(name) };
     Impl& impl = *m_owner.m_impl;
+    // Rows' pages follow the last table's; a new table would need their place.
+    if (impl.spool)
+        return Unexpected { errors::invalidOperation() };
     if (nameTaken(impl.contents, *key))
         return Unexpected { errors::tableExists(name) };
     if (columns.size() > jet::maxColumns)

@@ -65,6 +65,14 @@ jet::ContentWriter contentsOf(const jet::PageStore& store, std::uint32_t databas
     };
 }
 
+jet::ContentWriter contentsOf(
+    const jet::DatabasePages& pages, const jet::PageSpool* spool, std::uint32_t databaseKey)
+{
+    return [&pages, spool, databaseKey](jet::PageSink& sink) {
+        return jet::emitDatabase(pages, spool, jet::PageCodec(databaseKey), sink);
+    };
+}
+
 double engineNow()
 {
     if (testing::engineHooks().clock)
@@ -104,7 +112,8 @@ EngineResult<std::shared_ptr<Database>> DBEngine::CreateDatabase(
     if (!file)
         return Unexpected { errors::fromIoError(file.error()) };
     return std::make_shared<Database>(Database::CreationKey {},
-        std::make_unique<Database::Impl>(Database::Impl { std::move(contents), std::move(*file) }));
+        std::make_unique<Database::Impl>(
+            Database::Impl { std::move(contents), std::move(*file), std::nullopt, false }));
 }
 
 } // namespace bastara::dao

@@ -114,6 +114,51 @@ EngineError objectInvalid()
     return error(3420, "Object invalid or no longer set.");
 }
 
+EngineError updateWithoutAddNew()
+{
+    return error(3020, "Update or CancelUpdate without AddNew or Edit.");
+}
+
+EngineError recordTooLarge()
+{
+    return error(3047, "Record is too large.");
+}
+
+EngineError inputTableNotFound(std::u16string_view name)
+{
+    return error(3078,
+        "The database engine cannot find the input table or query " + inQuotes(jet::toUtf8(name))
+            + ". Make sure it exists and that its name is spelled correctly.");
+}
+
+EngineError nullToNonVariant()
+{
+    return error(
+        3162, "You tried to assign the Null value to a variable that is not a Variant data type.");
+}
+
+EngineError fieldTooSmall()
+{
+    return error(3163,
+        "The field is too small to accept the amount of data you attempted to add. Try "
+        "inserting or pasting less data.");
+}
+
+EngineError itemNotFound()
+{
+    return error(3265, "Item not found in this collection.");
+}
+
+EngineError numericFieldOverflow()
+{
+    return error(3349, "Numeric field overflow.");
+}
+
+EngineError conversionError()
+{
+    return error(3421, "Data type conversion error.");
+}
+
 EngineError fromIoError(const jet::IoError& failure)
 {
     switch (failure.kind) {

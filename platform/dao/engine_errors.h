@@ -13,21 +13,29 @@ namespace bastara::dao::errors {
 
 EngineError invalidArgument(); // 3001
 EngineError tableExists(std::u16string_view name); // 3010
+EngineError updateWithoutAddNew(); // 3020
 EngineError couldNotFindFile(std::string_view path); // 3024
 EngineError diskFull(); // 3026
 EngineError systemResourceExceeded(); // 3035
 EngineError diskOrNetworkError(); // 3043
 EngineError invalidPath(std::string_view path); // 3044
+EngineError recordTooLarge(); // 3047
 EngineError cannotOpenFile(std::string_view path); // 3051
 EngineError invalidFileName(); // 3055
+EngineError inputTableNotFound(std::u16string_view name); // 3078
 EngineError invalidName(std::u16string_view name); // 3125
+EngineError nullToNonVariant(); // 3162
+EngineError fieldTooSmall(); // 3163
 EngineError tooManyFields(); // 3190
 EngineError databaseExists(); // 3204
 EngineError invalidOperation(); // 3219
 EngineError invalidFieldType(); // 3259
 EngineError noFieldDefined(); // 3264
+EngineError itemNotFound(); // 3265
+EngineError numericFieldOverflow(); // 3349
 EngineError alreadyInCollection(); // 3367
 EngineError objectInvalid(); // 3420
+EngineError conversionError(); // 3421
 
 // What the user is told when the file system refuses.
 EngineError fromIoError(const jet::IoError& error);

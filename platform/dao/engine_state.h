@@ -8,6 +8,7 @@
 #include "platform/jet/safe_file.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace bastara::dao {
@@ -15,12 +16,19 @@ namespace bastara::dao {
 struct Database::Impl {
     jet::DatabaseContents contents; // what the file holds
     jet::OwnedFile file;
+    // The pages of every table's rows, from the first Recordset on.
+    std::optional<jet::PageSpool> spool;
+    bool recordsetOpen = false;
 };
 
 struct TableDef::Columns {
     std::vector<jet::UserColumn> columns; // appended fields, in order
     std::vector<std::vector<std::uint8_t>> matchKeys; // fieldNameMatchKey of each
 };
+
+// Encodes and writes a built database through `sink`, rows included.
+jet::ContentWriter contentsOf(
+    const jet::DatabasePages& pages, const jet::PageSpool* spool, std::uint32_t databaseKey);
 
 // Encodes and writes a built database through `sink`.
 jet::ContentWriter contentsOf(const jet::PageStore& store, std::uint32_t databaseKey);

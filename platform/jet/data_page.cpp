@@ -261,3 +261,47 @@ Result<std::vector<std::span<const std::uint8_t>>, FormatError> readDataPageRows
 }
 
 } // namespace bastara::jet
+
+namespace bastara::jet {
+
+DataPageBuilder::DataPageBuilder(std::uint32_t owner)
+{
+    reset(owner);
+}
+
+void DataPageBuilder::reset(std::uint32_t owner)
+{
+    m_page.fill(0);
+    m_owner = owner;
+    m_rows = 0;
+    m_top = format::pageSize;
+}
+
+bool DataPageBuilder::fits(std::size_t rowSize) const
+{
+    const std::size_t used = format::data::headerSize + format::data::rowOffsetSize * (m_rows + 1);
+    return m_rows < maxRows && rowSize <= m_top && m_top - rowSize >= used;
+}
+
+std::uint8_t DataPageBuilder::append(std::span<const std::uint8_t> row)
+{
+    m_top -= row.size();
+    std::copy(row.begin(), row.end(), m_page.begin() + static_cast<std::ptrdiff_t>(m_top));
+    const std::size_t at = format::data::rowOffsets + format::data::rowOffsetSize * m_rows;
+    m_page[at] = static_cast<std::uint8_t>(m_top);
+    m_page[at + 1] = static_cast<std::uint8_t>(m_top >> 8);
+    return static_cast<std::uint8_t>(m_rows++);
+}
+
+std::span<const std::uint8_t, format::pageSize> DataPageBuilder::page()
+{
+    const std::size_t free
+        = m_top - format::data::headerSize - format::data::rowOffsetSize * m_rows;
+    PageWriter w(m_page);
+    w.u8(static_cast<std::uint8_t>(format::PageType::Data)).u8(0x01);
+    w.u16le(static_cast<std::uint16_t>(free)).u32le(m_owner).u32le(0);
+    w.u16le(static_cast<std::uint16_t>(m_rows));
+    return m_page;
+}
+
+} // namespace bastara::jet

@@ -58,3 +58,41 @@ std::int64_t dataPageFreeSpace(const std::vector<std::vector<std::uint8_t>>& row
     std::span<const std::uint8_t, format::pageSize> page);
 
 } // namespace bastara::jet
+
+namespace bastara::jet {
+
+// A data page filled one row at a time, rows packed down from the end as
+// writeDataPage packs them, at most 255 (a row pointer has one byte for the
+// row number).
+class DataPageBuilder
+{
+public:
+    static constexpr std::size_t maxRows = 255;
+    // The largest row an empty page takes.
+    static constexpr std::size_t maxRowSize
+        = format::pageSize - format::data::headerSize - format::data::rowOffsetSize;
+
+    explicit DataPageBuilder(std::uint32_t owner = 0);
+
+    // Starts an empty page for `owner` (a TDEF page, or the LVAL marker).
+    void reset(std::uint32_t owner);
+    std::size_t rowCount() const { return m_rows; }
+    bool fits(std::size_t rowSize) const;
+    // Room for one more row of at least one byte.
+    bool hasRoom() const { return fits(1); }
+    // The new row's number; the caller checked fits().
+    std::uint8_t append(std::span<const std::uint8_t> row);
+    // The page with its header filled in.
+    std::span<const std::uint8_t, format::pageSize> page();
+
+private:
+    Page m_page {};
+    std::uint32_t m_owner = 0;
+    std::size_t m_rows = 0;
+    std::size_t m_top = format::pageSize; // start of the lowest row
+};
+
+// The owner field of a long-value page: "LVAL" in ASCII.
+inline constexpr std::uint32_t longValueOwner = 0x4C41564C;
+
+} // namespace bastara::jet

@@ -45,12 +45,12 @@ namespace {
         return pageRowPointer(page, static_cast<std::uint8_t>(2 * (pair % pairsPerPage) + half));
     }
 
-    TableDefinition userTableDefinition(const UserTable& table, const TablePages* pages)
+    TableDefinition userTableDefinition(
+        const UserTable& table, const TablePages* pages, std::uint32_t rowCount = 0)
     {
         TableDefinition definition;
-        for (const UserColumn& column : table.columns)
-            definition.columns.push_back(
-                { column.name, column.type, column.length, userColumnFlags(column.type) });
+        definition.columns = userColumnDefinitions(table);
+        definition.rowCount = rowCount;
         std::size_t pair = 0;
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             if (isLongValue(table.columns[c].type)) {
@@ -74,6 +74,47 @@ namespace {
         for (const PageSet& set : rows)
             encoded.push_back(inlineMapRow(set));
         return writeDataPage(store.page(page), 0, encoded);
+    }
+
+    PageRuns single(const std::optional<std::uint32_t>& page)
+    {
+        PageRuns runs;
+        if (page)
+            runs.add(*page);
+        return runs;
+    }
+
+    // The map rows of a table with rows: owned and free for the table, then
+    // for each long-value column. Maps too wide for a row get bitmap pages
+    // after the rows' pages.
+    Result<std::vector<std::vector<std::uint8_t>>, FormatError> tableMapRows(
+        const UserTable& table, const TableRows& tableRows, DatabasePages& pages)
+    {
+        std::vector<std::pair<PageRuns, PageRuns>> sets;
+        sets.emplace_back(tableRows.dataPages, single(tableRows.dataPageWithRoom));
+        const std::size_t longColumns = longValueColumnCount(table);
+        for (std::size_t i = 0; i < longColumns; ++i) {
+            if (i < tableRows.longValues.size())
+                sets.emplace_back(
+                    tableRows.longValues[i].owned, single(tableRows.longValues[i].withRoom));
+            else
+                sets.emplace_back();
+        }
+        std::vector<std::vector<std::uint8_t>> rows;
+        for (const auto& [owned, withRoom] : sets) {
+            std::array<std::uint32_t, referenceMapSlots> bitmapPages {};
+            for (std::uint32_t slot : bitmapSlotsFor(owned)) {
+                if (slot >= referenceMapSlots)
+                    return Unexpected { FormatError { FormatError::Kind::TooManyPages,
+                        "a table's pages lie beyond what its usage map can name" } };
+                bitmapPages[slot]
+                    = pages.trailingStart + static_cast<std::uint32_t>(pages.trailing.size());
+                writeBitmapPage(pages.trailing.emplace_back(), owned, slot);
+            }
+            rows.push_back(mapRow(owned, bitmapPages));
+            rows.push_back(mapRow(withRoom, bitmapPages));
+        }
+        return rows;
     }
 
     Result<void, FormatError> checkTables(const DatabaseContents& contents)
@@ -105,6 +146,15 @@ namespace {
 
 } // namespace
 
+std::vector<ColumnDefinition> userColumnDefinitions(const UserTable& table)
+{
+    std::vector<ColumnDefinition> columns;
+    for (const UserColumn& column : table.columns)
+        columns.push_back(
+            { column.name, column.type, column.length, userColumnFlags(column.type) });
+    return columns;
+}
+
 Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents)
 {
     if (auto checked = checkTables(contents); !checked)
@@ -133,9 +183,56 @@ Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents)
 
 Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
 {
+    auto pages = buildDatabasePages(contents);
+    if (!pages)
+        return Unexpected { pages.error() };
+    return std::move(pages->front);
+}
+
+Result<void, IoError> emitDatabase(
+    const DatabasePages& pages, const PageSpool* spool, const PageCodec& codec, PageSink& sink)
+{
+    if (auto written = emitPages(pages.front, codec, sink); !written)
+        return written;
+    if (spool) {
+        if (auto written = emitSpool(*spool, codec, sink); !written)
+            return written;
+    }
+    Page encoded;
+    for (std::size_t i = 0; i < pages.trailing.size(); ++i) {
+        encoded = pages.trailing[i];
+        codec.apply(pages.trailingStart + static_cast<std::uint32_t>(i), PageSpan { encoded });
+        if (auto written = sink.write(encoded); !written)
+            return written;
+    }
+    return {};
+}
+
+Result<DatabasePages, FormatError> buildDatabasePages(const DatabaseContents& contents)
+{
     auto plan = planDatabase(contents);
     if (!plan)
         return Unexpected { plan.error() };
+    if (contents.rowPagesEnd != 0 && contents.rowPagesEnd < plan->pageCount)
+        return Unexpected { invalid("the rows' pages overlap the tables' pages") };
+    DatabasePages result { PageStore(plan->pageCount), 0, {}, 0 };
+    result.trailingStart = std::max(plan->pageCount, contents.rowPagesEnd);
+    std::vector<std::vector<std::vector<std::uint8_t>>> mapRows;
+    const TableRows noRows;
+    auto rowsOf = [&](std::size_t t) -> const TableRows& {
+        return t < contents.rows.size() ? contents.rows[t] : noRows;
+    };
+    for (std::size_t t = 0; t < contents.tables.size(); ++t) {
+        auto rows = tableMapRows(contents.tables[t], rowsOf(t), result);
+        if (!rows)
+            return Unexpected { rows.error() };
+        mapRows.push_back(std::move(*rows));
+    }
+    result.pageCount = result.trailingStart + static_cast<std::uint32_t>(result.trailing.size());
+    if (result.pageCount > referenceMapSlots * pagesPerBitmapPage)
+        return Unexpected { FormatError { FormatError::Kind::TooManyPages,
+            "the database would need " + std::to_string(result.pageCount) + " pages" } };
+    PageStore& store = result.front;
 
     // Catalog rows first: their counts go into the system TDEFs.
     std::vector<CatalogObject> objectRows = baseCatalogObjects(contents.created);
@@ -165,10 +262,9 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
     if (!nameEntries)
         return Unexpected { nameEntries.error() };
 
-    PageStore store(plan->pageCount);
     writeHeaderPage(
         store.page(pages::header), { contents.codePage, contents.databaseKey, contents.created });
-    writeGlobalMapPage(store.page(pages::globalMap), plan->pageCount);
+    writeGlobalMapPage(store.page(pages::globalMap), result.pageCount);
 
     const auto objectCount = static_cast<std::uint32_t>(objectRows.size());
     const auto accessCount = static_cast<std::uint32_t>(accessRows.size());
@@ -181,7 +277,7 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
     for (const auto& [definition, page] : systemTables) {
         const std::uint32_t single[1] = { page };
         if (auto written = writeTableDef(definition, single, store); !written)
-            return fail<PageStore>(std::move(written));
+            return fail<DatabasePages>(std::move(written));
     }
 
     const std::vector<std::pair<std::uint32_t, std::vector<PageSet>>> systemMaps {
@@ -192,7 +288,7 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
     };
     for (const auto& [page, rows] : systemMaps) {
         if (auto written = writeMapPage(store, page, rows); !written)
-            return fail<PageStore>(std::move(written));
+            return fail<DatabasePages>(std::move(written));
     }
 
     struct Leaf {
@@ -212,7 +308,7 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
     for (const Leaf& leaf : leaves) {
         if (auto written = writeIndexLeaf(store.page(leaf.page), leaf.table, leaf.entries);
             !written)
-            return fail<PageStore>(std::move(written));
+            return fail<DatabasePages>(std::move(written));
     }
 
     if (objectData.size() > 255 || accessData.size() > 255)
@@ -221,27 +317,29 @@ Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents)
     if (auto written
         = writeDataPage(store.page(pages::objectsData), pages::objectsTable, objectData);
         !written)
-        return fail<PageStore>(std::move(written));
+        return fail<DatabasePages>(std::move(written));
     if (auto written = writeDataPage(store.page(pages::acesData), pages::acesTable, accessData);
         !written)
-        return fail<PageStore>(std::move(written));
+        return fail<DatabasePages>(std::move(written));
 
     for (std::size_t t = 0; t < contents.tables.size(); ++t) {
         const TablePages& tablePages = plan->tables[t];
-        const TableDefinition definition = userTableDefinition(contents.tables[t], &tablePages);
+        const TableDefinition definition
+            = userTableDefinition(contents.tables[t], &tablePages, rowsOf(t).rowCount);
         if (auto written = writeTableDef(definition, tablePages.tableDef, store); !written)
-            return fail<PageStore>(std::move(written));
-        // Every map of an empty table is the empty set.
-        const std::size_t mapRows = 2 + 2 * definition.longValueMaps.size();
+            return fail<DatabasePages>(std::move(written));
+        const std::vector<std::vector<std::uint8_t>>& rows = mapRows[t];
         for (std::size_t p = 0; p < tablePages.usageMaps.size(); ++p) {
-            const std::size_t rows = std::min(userMapRowsPerPage, mapRows - p * userMapRowsPerPage);
+            const auto first = rows.begin() + static_cast<std::ptrdiff_t>(p * userMapRowsPerPage);
+            const auto end = rows.begin()
+                + static_cast<std::ptrdiff_t>(std::min(rows.size(), (p + 1) * userMapRowsPerPage));
             if (auto written
-                = writeMapPage(store, tablePages.usageMaps[p], std::vector<PageSet>(rows));
+                = writeDataPage(store.page(tablePages.usageMaps[p]), 0, { first, end });
                 !written)
-                return fail<PageStore>(std::move(written));
+                return fail<DatabasePages>(std::move(written));
         }
     }
-    return store;
+    return result;
 }
 
 } // namespace bastara::jet

@@ -9,8 +9,10 @@
 // few dozen pages, and a rebuild keeps every page consistent by construction.
 
 #include "platform/jet/errors.h"
+#include "platform/jet/page_spool.h"
 #include "platform/jet/page_store.h"
 #include "platform/jet/table_layout.h"
+#include "platform/jet/table_rows.h"
 #include "platform/support/result.h"
 
 #include <cstdint>
@@ -36,6 +38,13 @@ struct DatabaseContents {
     std::uint32_t databaseKey = 0; // non-zero: pages 1.. are RC4-encoded
     std::uint16_t codePage = 1252;
     std::vector<UserTable> tables;
+    // The rows of tables[i], whose pages are on the spool; tables past the
+    // end have none.
+    std::vector<TableRows> rows;
+    // Where the pages of rows end (the spool's end page); 0 without rows.
+    // They start right after the last table's pages, so no table can be
+    // added once any has rows.
+    std::uint32_t rowPagesEnd = 0;
 };
 
 // Where a user table's pages went.
@@ -55,7 +64,29 @@ inline constexpr std::size_t userMapRowsPerPage = 56;
 
 [[nodiscard]] Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents);
 
-// Plain pages; encode them with PageCodec(contents.databaseKey) on the way out.
+// The columns of a user table as its definition and rows see them.
+std::vector<ColumnDefinition> userColumnDefinitions(const UserTable& table);
+
+// The pages of a file around its rows: those before them (the catalog, the
+// definitions, the maps) and the usage-bitmap pages after them that maps of
+// over 512 pages point to. All plain.
+struct DatabasePages {
+    PageStore front;
+    std::uint32_t trailingStart = 0;
+    std::vector<Page> trailing;
+    std::uint32_t pageCount = 0;
+};
+
+[[nodiscard]] Result<DatabasePages, FormatError> buildDatabasePages(
+    const DatabaseContents& contents);
+
+// The whole file of a database without rows, plain; encode it with
+// PageCodec(contents.databaseKey) on the way out.
 [[nodiscard]] Result<PageStore, FormatError> buildDatabase(const DatabaseContents& contents);
+
+// Writes the file: the front pages, the rows' pages from `spool` (none when
+// null), the trailing pages; each encoded with `codec`.
+[[nodiscard]] Result<void, IoError> emitDatabase(
+    const DatabasePages& pages, const PageSpool* spool, const PageCodec& codec, PageSink& sink);
 
 } // namespace bastara::jet

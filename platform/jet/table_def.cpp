@@ -44,7 +44,7 @@ namespace {
         w.u16le(table.system ? 0 : number);
         w.u16le(format::header::sortGeneral).u8(0).u8(0);
         w.u8(column.flags);
-        w.u8(0); // no Unicode compression
+        w.u8(0); // no Unicode compression, as DAO creates columns
         w.u32le(0);
         w.u16le(slot.fixed ? slot.fixedOffset : 0);
         w.u16le(column.length);

@@ -32,13 +32,31 @@ Result<Command, std::string> parseCommandLine(std::span<const std::string_view> 
     Command command;
     std::vector<std::string_view> positional;
     bool optionsEnded = false;
-    for (std::string_view arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (!optionsEnded && (arg == "--help" || arg == "-h")) {
             command.help = true;
             return command;
         }
+        const bool takesValue = arg == "--rows" || arg == "--delimiter";
+        if (!optionsEnded && takesValue && i + 1 == args.size())
+            return usage(std::string(arg) + " needs a value");
         if (!optionsEnded && arg == "--encrypt") {
             command.encrypt = true;
+        } else if (!optionsEnded && arg == "--quiet") {
+            command.quiet = true;
+        } else if (!optionsEnded && arg == "--rows") {
+            command.rowsFile = std::string(args[++i]);
+            if (command.rowsFile.empty())
+                return usage("--rows needs a file name, or - for standard input");
+        } else if (!optionsEnded && arg == "--delimiter") {
+            const std::string_view value = args[++i];
+            if (value == "tab" || value == "\\t" || value == "\t")
+                command.delimiter = '\t';
+            else if (value == "," || value == ";" || value == "\t" || value == "|")
+                command.delimiter = value[0];
+            else
+                return usage("--delimiter is one of , ; | or tab");
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && positional.empty() && arg.size() > 1 && arg[0] == '-') {
@@ -75,6 +93,8 @@ std::string helpText()
     for (std::u16string_view name : app::offeredTypeNames)
         types += (types.empty() ? "" : ", ") + jet::toUtf8(name);
     return "Usage: bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...\n"
+           "       bastara-mkdb [--encrypt] --rows CSV [--delimiter D] [--quiet]\n"
+           "                    FILE TABLE NAME:TYPE:SIZE...\n"
            "\n"
            "Creates the Jet 4 (.mdb) database FILE holding one table TABLE with one field\n"
            "per NAME:TYPE:SIZE, in the order given, through the same engine calls the\n"
@@ -94,13 +114,21 @@ std::string helpText()
           "\n"
           "Options:\n"
           "  --encrypt  encode the database's pages, as the designer always does\n"
+          "  --rows CSV fill the table from the CSV file CSV (- reads standard input):\n"
+          "             RFC 4180, UTF-8; the first line names every field once, in any\n"
+          "             order. Values: Boolean true/false, yes/no, 1/0, -1; numbers as\n"
+          "             12, -3.5 or 1e6; Currency at most four decimal places; Date\n"
+          "             YYYY-MM-DD or YYYY-MM-DD HH:MM:SS; Binary hexadecimal; an\n"
+          "             empty value is Null\n"
+          "  --delimiter D  the CSV's field delimiter: , (default), ;, | or tab\n"
+          "  --quiet    no progress line (it shows only on a terminal anyway)\n"
           "  --help     show this text\n"
           "  --         end of options (for a FILE starting with '-')\n"
           "\n"
-          "At most 101 fields. Exit status: 0 created; 1 the engine refused (its error\n"
-          "number and description go to standard error; a FILE it had already\n"
-          "created for this run is removed again); 2 bad command line or field list,\n"
-          "in which case nothing is written.\n";
+          "At most 101 fields. Exit status: 0 created; 1 the engine refused a field,\n"
+          "the table or a row, or the CSV is malformed (the message names the field,\n"
+          "or the CSV line and column; a FILE already created for this run is removed\n"
+          "again); 2 bad command line or field list, in which case nothing is written.\n";
 }
 
 std::string describeRowProblem(

@@ -2,7 +2,7 @@
 
 // The command line of bastara-mkdb:
 //
-//     bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...
+//     bastara-mkdb [--encrypt] [--rows CSV [--delimiter D] [--quiet]] FILE TABLE NAME:TYPE:SIZE...
 //
 // Each field is split at its last two colons, so a field name may itself
 // contain colons ("a:b:Long:" is the field "a:b" of type Long, no size).
@@ -22,6 +22,10 @@ namespace bastara::mkdb {
 struct Command {
     bool help = false;
     bool encrypt = false;
+    // The CSV file of rows ("-": standard input); empty: no rows.
+    std::string rowsFile;
+    char delimiter = ',';
+    bool quiet = false;
     std::filesystem::path file;
     std::u16string table;
     std::vector<app::FieldRow> rows;

@@ -62,6 +62,21 @@ namespace {
         EXPECT_EQ(readFileBytes(dir / "x.mdb"), before);
     }
 
+    TEST(Mkdb, AnEngineRefusalNamesTheFieldOrTable)
+    {
+        TempDir dir;
+        const auto field = mkdb({ (dir / "f.mdb").string(), "t", "a:Long:", "x.y:Long:" });
+        EXPECT_EQ(
+            field.err.rfind("bastara-mkdb: field 2 ('x.y'): error 3125: 'x.y' isn't a valid", 0),
+            0u)
+            << field.err;
+        const auto table = mkdb({ (dir / "t.mdb").string(), "a.b", "a:Long:" });
+        EXPECT_EQ(
+            table.err.rfind("bastara-mkdb: table 'a.b': error 3125: 'a.b' isn't a valid", 0), 0u)
+            << table.err;
+        EXPECT_TRUE(dir.entries().empty());
+    }
+
     // Runs bastara-mkdb unable to write files larger than `bytes`: the new,
     // empty database fits, the database with its table does not.
     testing::ProcessResult mkdbWithFileSizeLimit(std::size_t bytes, std::vector<std::string> args)
