@@ -12,17 +12,17 @@ namespace bastara::window {
 
 namespace detail {
 
+    std::int32_t toDevice(int logical, qreal ratio)
+    {
+        return std::int32_t(std::lround(logical * ratio));
+    }
+
+    int toLogical(std::int32_t device, qreal ratio)
+    {
+        return int(std::lround(device / ratio));
+    }
+
     namespace {
-
-        std::int32_t toDevice(int logical, qreal ratio)
-        {
-            return std::int32_t(std::lround(logical * ratio));
-        }
-
-        int toLogical(std::int32_t device, qreal ratio)
-        {
-            return int(std::lround(device / ratio));
-        }
 
         gdi::Rect scaled(const QRect& logical, qreal ratio)
         {

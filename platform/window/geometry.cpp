@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
-#include <cmath>
 
 namespace bastara::window {
 
@@ -18,15 +17,8 @@ namespace {
         return { r.left(), r.top(), r.left() + r.width(), r.top() + r.height() };
     }
 
-    std::int32_t toDevice(int logical, qreal ratio)
-    {
-        return std::int32_t(std::lround(logical * ratio));
-    }
-
-    int toLogical(std::int32_t device, qreal ratio)
-    {
-        return int(std::lround(device / ratio));
-    }
+    using detail::toDevice;
+    using detail::toLogical;
 
     // The frame around a top-level window's client area.
     QSize frameExtra(const QWidget& widget)

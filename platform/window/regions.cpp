@@ -4,7 +4,6 @@
 #include "platform/window/internal/registry.h"
 
 #include <QRegion>
-#include <cmath>
 #include <vector>
 
 namespace bastara::window {
@@ -19,7 +18,7 @@ bool setWindowRegion(WindowHandle handle, std::optional<gdi::Region> region, boo
         // The region is in device pixels; Qt's mask in logical ones.
         const qreal ratio = detail::pixelRatio(*widget);
         const auto logical
-            = [ratio](std::int32_t device) { return int(std::lround(device / ratio)); };
+            = [ratio](std::int32_t device) { return detail::toLogical(device, ratio); };
         std::vector<QRect> rects;
         rects.reserve(region->rects().size());
         for (const gdi::Rect& r : region->rects()) {

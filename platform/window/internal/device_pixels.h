@@ -15,6 +15,11 @@ class QWidget;
 
 namespace bastara::window::detail {
 
+// One coordinate from logical to device pixels and back, rounded to the
+// nearest pixel.
+std::int32_t toDevice(int logical, qreal ratio);
+int toLogical(std::int32_t device, qreal ratio);
+
 // The widget's device pixels per logical pixel; 1 without a screen.
 qreal pixelRatio(const QWidget& widget);
 // The primary screen's; 1 without one. Screen coordinates are scaled by it.
