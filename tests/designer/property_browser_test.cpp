@@ -37,7 +37,7 @@ namespace {
         ControlHost& selected() { return *m_window.surface().selected(); }
         PropertyBrowser& browser() { return m_window.browser(); }
         // What the row's editor reports when the person picks the value.
-        void edit(std::string_view property, const DesignValue& value)
+        void edit(std::string_view property, const button::PublicValue& value)
         {
             browser().editorOf(property).edited(value);
         }
@@ -49,11 +49,11 @@ namespace {
     TEST_F(PropertyBrowserTest, EveryPropertyIsListedWithItsDescription)
     {
         QTableWidget& table = browser().table();
-        ASSERT_EQ(table.rowCount(), int(designProperties().size()));
+        ASSERT_EQ(table.rowCount(), int(button::publicProperties().size()));
         for (const button::PersistedProperty& persisted : button::persistedProperties())
             EXPECT_GE(browser().rowOf(persisted.property), 0) << persisted.property;
         for (int row = 0; row < table.rowCount(); ++row) {
-            const DesignProperty& property = designProperties()[std::size_t(row)];
+            const button::PublicProperty& property = button::publicProperties()[std::size_t(row)];
             const QString description = QString::fromUtf8(property.description.data());
             EXPECT_EQ(table.item(row, 0)->text(), QString::fromUtf8(property.name.data()));
             EXPECT_EQ(table.item(row, 0)->toolTip(), description);
@@ -97,7 +97,7 @@ namespace {
             const char* what;
             Setup setup;
             std::string_view property;
-            DesignValue value;
+            button::PublicValue value;
             QString text;
             QString title;
         };
@@ -157,7 +157,7 @@ namespace {
                 form.setRunMode(run);
                 MessageRecord message;
                 ModalWatcher watcher({ test_support::acceptMessage(message) });
-                const DesignProperty& property = *findDesignProperty(row.property);
+                const button::PublicProperty& property = *button::findPublicProperty(row.property);
                 if (run)
                     (void)property.set(host.control(), row.value); // the browser is off
                 else
@@ -213,8 +213,8 @@ namespace {
             popup->close();
         EXPECT_EQ(table.currentRow(), browser().rowOf("BackColor"));
         EXPECT_EQ(browser().shownDescription(),
-            QString::fromUtf8(
-                designProperties()[std::size_t(browser().rowOf("BackColor"))].description.data()));
+            QString::fromUtf8(button::publicProperties()[std::size_t(browser().rowOf("BackColor"))]
+                                  .description.data()));
 
         const QRect rowsBefore = table.geometry();
         button::FontDescription nameless;

@@ -96,7 +96,7 @@ QWidget* DesignerWindow::buildSidePanel()
                 chosen = button;
         m_surface->setDefaultButton(chosen);
     });
-    m_backColor->edited = [this](const DesignValue& value) {
+    m_backColor->edited = [this](const button::PublicValue& value) {
         if (const auto* colour = std::get_if<button::OleColor>(&value))
             m_surface->setBackColor(*colour);
         updateFormSettings();
@@ -127,11 +127,11 @@ void DesignerWindow::buildToolBar()
             m_surface->removeButton(*selected);
     });
     m_resetColors = bar->addAction(QStringLiteral("ResetDefaultColors"), this, [this] {
-        if (const DesignProperty* reset = findDesignProperty("ResetDefaultColors"))
+        if (const button::PublicProperty* reset = button::findPublicProperty("ResetDefaultColors"))
             m_browser->apply(*reset, true);
     });
     m_resetColors->setToolTip(
-        QString::fromUtf8(findDesignProperty("ResetDefaultColors")->description.data()));
+        QString::fromUtf8(button::findPublicProperty("ResetDefaultColors")->description.data()));
     bar->addSeparator();
     m_run = bar->addAction(QStringLiteral("Run"));
     m_run->setCheckable(true);

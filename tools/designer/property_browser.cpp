@@ -26,7 +26,7 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
     , m_description(new QLabel(this))
     , m_error(new QLabel(this))
 {
-    const auto properties = designProperties();
+    const auto properties = button::publicProperties();
     m_table->setColumnCount(2);
     m_table->setRowCount(int(properties.size()));
     m_table->setHorizontalHeaderLabels({ QStringLiteral("Property"), QStringLiteral("Value") });
@@ -37,12 +37,13 @@ PropertyBrowser::PropertyBrowser(QWidget* parent)
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int row = 0; row < int(properties.size()); ++row) {
-        const DesignProperty& property = properties[std::size_t(row)];
+        const button::PublicProperty& property = properties[std::size_t(row)];
         auto* name = new QTableWidgetItem(qText(property.name));
         name->setToolTip(qText(property.description));
         m_table->setItem(row, 0, name);
         ValueEditor* editor = createEditor(property, m_table);
-        editor->edited = [this, &property](const DesignValue& value) { apply(property, value); };
+        editor->edited
+            = [this, &property](const button::PublicValue& value) { apply(property, value); };
         editor->setEnabled(false);
         m_table->setCellWidget(row, 1, editor);
         m_editors.push_back(editor);
@@ -92,7 +93,8 @@ void PropertyBrowser::setButton(button_host::ControlHost* button)
     refresh();
 }
 
-void PropertyBrowser::apply(const DesignProperty& property, const DesignValue& value)
+void PropertyBrowser::apply(
+    const button::PublicProperty& property, const button::PublicValue& value)
 {
     if (!m_button)
         return;
@@ -116,7 +118,7 @@ void PropertyBrowser::refresh()
     m_refresh.stop();
     if (!m_button)
         return;
-    const auto properties = designProperties();
+    const auto properties = button::publicProperties();
     for (std::size_t row = 0; row < properties.size(); ++row)
         m_editors[row]->showValue(properties[row].get(m_button->control()));
 }
@@ -128,7 +130,7 @@ void PropertyBrowser::refreshSoon()
 
 int PropertyBrowser::rowOf(std::string_view name) const
 {
-    const auto properties = designProperties();
+    const auto properties = button::publicProperties();
     for (std::size_t row = 0; row < properties.size(); ++row)
         if (properties[row].name == name)
             return int(row);
@@ -142,7 +144,7 @@ ValueEditor& PropertyBrowser::editorOf(std::string_view name) const
 
 void PropertyBrowser::showDescription(int row)
 {
-    const auto properties = designProperties();
+    const auto properties = button::publicProperties();
     if (row < 0 || row >= int(properties.size())) {
         m_title->clear();
         m_description->clear();

@@ -6,16 +6,16 @@
 //
 //     PropertyBrowser browser;
 //     browser.setButton(&host);
-//     browser.apply(*findDesignProperty("Mode"), std::int32_t(1));  // as the editor does
+//     browser.apply(*button::findPublicProperty("Mode"), std::int32_t(1));  // as the editor does
 //
-// An edit runs the control's setter (property_catalog.h): its rules, its
+// An edit runs the control's setter (button/property_table.h): its rules, its
 // change notification and, in design mode, its messages. A change the window
 // refuses (a font, a pointer, an icon) is said under the table. The rows show
 // the control's values again after every edit and whenever the control
 // reports a change (refreshSoon).
 
+#include "button/property_table.h"
 #include "button_host/control_host.h"
-#include "tools/designer/property_catalog.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -39,7 +39,7 @@ public:
     void setButton(button_host::ControlHost* button);
     button_host::ControlHost* button() const { return m_button; }
 
-    void apply(const DesignProperty& property, const DesignValue& value);
+    void apply(const button::PublicProperty& property, const button::PublicValue& value);
     // Applies an edit under way (text typed without Enter): before the form
     // runs, is saved, or shows another button.
     void finishEditing();
@@ -48,7 +48,7 @@ public:
     // The same, once, after the change under way.
     void refreshSoon();
 
-    // The row of each property, in designProperties() order.
+    // The row of each property, in button::publicProperties() order.
     int rowOf(std::string_view name) const;
     ValueEditor& editorOf(std::string_view name) const;
     QTableWidget& table() const { return *m_table; }

@@ -37,7 +37,7 @@ namespace {
     class EnumerationEditor final : public ValueEditor
     {
     public:
-        EnumerationEditor(const DesignProperty& property, QWidget* parent)
+        EnumerationEditor(const button::PublicProperty& property, QWidget* parent)
             : ValueEditor(parent)
             , m_property(property)
             , m_box(new QComboBox(this))
@@ -47,26 +47,26 @@ namespace {
                 [this](int index) { report(std::int32_t(m_box->itemData(index).toInt())); });
         }
 
-        void showValue(const DesignValue& value) override
+        void showValue(const button::PublicValue& value) override
         {
             const auto* number = std::get_if<std::int32_t>(&value);
             if (!number)
                 return;
             const QSignalBlocker quiet(m_box);
             m_box->clear();
-            for (const ValueName& named : m_property.valueNames)
+            for (const button::ValueName& named : m_property.valueNames)
                 m_box->addItem(qText(named.name), named.value);
             // A stored number without a name still shows.
             int index = m_box->findData(*number);
             if (index < 0) {
-                m_box->addItem(qText(valueNameOf(m_property, *number)), *number);
+                m_box->addItem(qText(button::valueNameOf(m_property, *number)), *number);
                 index = m_box->count() - 1;
             }
             m_box->setCurrentIndex(index);
         }
 
     private:
-        const DesignProperty& m_property;
+        const button::PublicProperty& m_property;
         QComboBox* m_box;
     };
 
@@ -81,7 +81,7 @@ namespace {
             QObject::connect(m_box, &QCheckBox::clicked, this, [this](bool on) { report(on); });
         }
 
-        void showValue(const DesignValue& value) override
+        void showValue(const button::PublicValue& value) override
         {
             if (const auto* on = std::get_if<bool>(&value)) {
                 const QSignalBlocker quiet(m_box);
@@ -113,7 +113,7 @@ namespace {
                 report(text);
         }
 
-        void showValue(const DesignValue& value) override
+        void showValue(const button::PublicValue& value) override
         {
             if (const auto* text = std::get_if<std::u16string>(&value)) {
                 m_shown = *text;
@@ -160,7 +160,7 @@ namespace {
             });
         }
 
-        void showValue(const DesignValue& value) override
+        void showValue(const button::PublicValue& value) override
         {
             const auto* colour = std::get_if<button::OleColor>(&value);
             if (!colour)
@@ -169,14 +169,15 @@ namespace {
             const QSignalBlocker quiet(m_box);
             m_box->clear();
             if (!colour->isSystemColor())
-                m_box->addItem(swatch(*colour), qText(colourName(*colour)), colour->value);
-            for (const ValueName& named : systemColourNames()) {
+                m_box->addItem(swatch(*colour), qText(button::colourName(*colour)), colour->value);
+            for (const button::ValueName& named : button::systemColourNames()) {
                 const button::OleColor system(0x80000000u | std::uint32_t(named.value));
                 m_box->addItem(swatch(system), qText(named.name), system.value);
             }
             int index = m_box->findData(colour->value);
             if (index < 0) { // a system index without a name here
-                m_box->insertItem(0, swatch(*colour), qText(colourName(*colour)), colour->value);
+                m_box->insertItem(
+                    0, swatch(*colour), qText(button::colourName(*colour)), colour->value);
                 index = 0;
             }
             m_box->setCurrentIndex(index);
@@ -218,7 +219,7 @@ namespace {
             });
         }
 
-        void showValue(const DesignValue& value) override
+        void showValue(const button::PublicValue& value) override
         {
             const auto* font = std::get_if<button::FontDescription>(&value);
             if (!font)
@@ -272,7 +273,7 @@ namespace {
                 m_clear, &QToolButton::clicked, this, [this] { report(button::PictureRef()); });
         }
 
-        void showValue(const DesignValue& value) override
+        void showValue(const button::PublicValue& value) override
         {
             if (const auto* picture = std::get_if<button::PictureRef>(&value))
                 m_label->setText(pictureText(*picture));
@@ -310,7 +311,7 @@ namespace {
     class ActionEditor final : public ValueEditor
     {
     public:
-        ActionEditor(const DesignProperty& property, QWidget* parent)
+        ActionEditor(const button::PublicProperty& property, QWidget* parent)
             : ValueEditor(parent)
             , m_button(new QPushButton(QStringLiteral("Reset"), this))
         {
@@ -320,7 +321,7 @@ namespace {
             QObject::connect(m_button, &QPushButton::clicked, this, [this] { report(true); });
         }
 
-        void showValue(const DesignValue& /*value*/) override { }
+        void showValue(const button::PublicValue& /*value*/) override { }
 
     private:
         QPushButton* m_button;
@@ -328,22 +329,22 @@ namespace {
 
 } // namespace
 
-ValueEditor* createEditor(const DesignProperty& property, QWidget* parent)
+ValueEditor* createEditor(const button::PublicProperty& property, QWidget* parent)
 {
     switch (property.kind) {
-    case ValueKind::Enumeration:
+    case button::ValueKind::Enumeration:
         return new EnumerationEditor(property, parent);
-    case ValueKind::Boolean:
+    case button::ValueKind::Boolean:
         return new BooleanEditor(parent);
-    case ValueKind::Text:
+    case button::ValueKind::Text:
         return new TextEditor(parent);
-    case ValueKind::Colour:
+    case button::ValueKind::Colour:
         return new ColourEditor(parent);
-    case ValueKind::Font:
+    case button::ValueKind::Font:
         return new FontEditor(parent);
-    case ValueKind::Picture:
+    case button::ValueKind::Picture:
         return new PictureEditor(parent);
-    case ValueKind::Action:
+    case button::ValueKind::Action:
         return new ActionEditor(property, parent);
     }
     return new TextEditor(parent);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The editor a property browser row shows for each kind of property value
-// (property_catalog.h): a combo box of names for enumerations, a check box
+// (button/property_table.h): a combo box of names for enumerations, a check box
 // for Booleans, a line for text, the system colours by name plus a colour
 // picker for colours, the font dialog for fonts, picture files for pictures,
 // and a button for actions.
@@ -9,7 +9,7 @@
 // An editor shows the value it is given and reports what the person chose
 // through `edited`; it never changes the control itself.
 
-#include "tools/designer/property_catalog.h"
+#include "button/property_table.h"
 
 #include <QWidget>
 #include <functional>
@@ -22,15 +22,15 @@ public:
     using QWidget::QWidget;
 
     // Shows the value without reporting it as edited.
-    virtual void showValue(const DesignValue& value) = 0;
+    virtual void showValue(const button::PublicValue& value) = 0;
     // Reports a change the person has made but not yet confirmed (text
     // typed without Enter); most editors report every change at once.
     virtual void finishEditing() { }
 
-    std::function<void(const DesignValue& value)> edited;
+    std::function<void(const button::PublicValue& value)> edited;
 
 protected:
-    void report(const DesignValue& value)
+    void report(const button::PublicValue& value)
     {
         if (edited)
             edited(value);
@@ -38,7 +38,7 @@ protected:
 };
 
 // The editor for the property's kind; the parent owns it.
-ValueEditor* createEditor(const DesignProperty& property, QWidget* parent);
+ValueEditor* createEditor(const button::PublicProperty& property, QWidget* parent);
 // A colour editor on its own, for colours that are no button property.
 ValueEditor* createColourEditor(QWidget* parent);
 

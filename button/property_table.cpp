@@ -1,0 +1,334 @@
+#include "button/property_table.h"
+
+#include <array>
+#include <cstdio>
+
+namespace bastara::button {
+
+namespace {
+
+    // Reading and setting by the value's type; another type is ignored.
+    template <typename Enum, Enum (Button::*Getter)() const> PublicValue getEnumeration(Button& b)
+    {
+        return storedNumber((b.*Getter)());
+    }
+    template <typename Enum, void (Button::*Setter)(Enum)>
+    HostResult setEnumeration(Button& b, const PublicValue& value)
+    {
+        if (const auto* number = std::get_if<std::int32_t>(&value))
+            (b.*Setter)(Enum(*number));
+        return {};
+    }
+    template <Bool16 (Button::*Getter)() const> PublicValue getBoolean(Button& b)
+    {
+        return (b.*Getter)().isSet();
+    }
+    template <void (Button::*Setter)(Bool16)>
+    HostResult setBoolean(Button& b, const PublicValue& value)
+    {
+        if (const auto* flag = std::get_if<bool>(&value))
+            (b.*Setter)(Bool16(*flag));
+        return {};
+    }
+    template <OleColor (Button::*Getter)() const> PublicValue getColour(Button& b)
+    {
+        return (b.*Getter)();
+    }
+    template <void (Button::*Setter)(OleColor)>
+    HostResult setColour(Button& b, const PublicValue& value)
+    {
+        if (const auto* colour = std::get_if<OleColor>(&value))
+            (b.*Setter)(*colour);
+        return {};
+    }
+    template <PictureRef (Button::*Getter)() const> PublicValue getPicture(Button& b)
+    {
+        return (b.*Getter)();
+    }
+
+    constexpr std::array kLookNames { ValueName { 0, u"0 - Classic", "Classic" },
+        ValueName { 1, u"1 - Framed bevel", "FramedBevel" },
+        ValueName { 2, u"2 - Rounded light", "RoundedLight" },
+        ValueName { 3, u"3 - Etched", "Etched" }, ValueName { 4, u"4 - Thin edge", "ThinEdge" },
+        ValueName { 5, u"5 - Flat until hovered", "FlatUntilHovered" },
+        ValueName { 6, u"6 - Soft bevel", "SoftBevel" },
+        ValueName { 7, u"7 - Rounded dark", "RoundedDark" } };
+    constexpr std::array kModeNames { ValueName { 0, u"0 - Command button", "CommandButton" },
+        ValueName { 1, u"1 - Check box", "CheckBox" },
+        ValueName { 2, u"2 - Option button", "OptionButton" } };
+    constexpr std::array kCaptionAlignNames { ValueName { 0, u"0 - Left", "Left" },
+        ValueName { 1, u"1 - Right", "Right" }, ValueName { 2, u"2 - Center", "Center" } };
+    constexpr std::array kCaptionStyleNames { ValueName { 0, u"0 - Flat", "Flat" },
+        ValueName { 1, u"1 - Embossed", "Embossed" },
+        ValueName { 2, u"2 - Engraved", "Engraved" } };
+    constexpr std::array kCustomClickNames { ValueName { 0, u"0 - None", "NoMovement" },
+        ValueName { 1, u"1 - Up", "Up" }, ValueName { 2, u"2 - Up right", "UpRight" },
+        ValueName { 3, u"3 - Up left", "UpLeft" }, ValueName { 4, u"4 - Down right", "DownRight" },
+        ValueName { 5, u"5 - Down left", "DownLeft" }, ValueName { 6, u"6 - Right", "Right" },
+        ValueName { 7, u"7 - Down", "Down" }, ValueName { 8, u"8 - Left", "Left" } };
+    constexpr std::array kShapeNames { ValueName { 0, u"0 - Rectangular", "Rectangular" },
+        ValueName { 1, u"1 - Slanted left", "SlantedLeft" },
+        ValueName { 2, u"2 - Slanted right", "SlantedRight" },
+        ValueName { 3, u"3 - Slanted both sides", "SlantedBothSides" },
+        ValueName { 4, u"4 - Oval", "Oval" },
+        ValueName { 5, u"5 - Oval, caption when checked", "OvalCaptionWhenChecked" },
+        ValueName { 6, u"6 - Oval, framed", "OvalFramed" },
+        ValueName { 7, u"7 - Picture, framed", "PictureFramed" },
+        ValueName { 8, u"8 - Picture, rimmed", "PictureRimmed" } };
+    constexpr std::array kPictureAlignNames { ValueName { 0, u"0 - Left edge", "LeftEdge" },
+        ValueName { 1, u"1 - Left of caption", "LeftOfCaption" },
+        ValueName { 2, u"2 - Right edge", "RightEdge" },
+        ValueName { 3, u"3 - Right of caption", "RightOfCaption" },
+        ValueName { 4, u"4 - Top center", "TopCenter" },
+        ValueName { 5, u"5 - Bottom center", "BottomCenter" } };
+    constexpr std::array kPictureSizeNames { ValueName { 0, u"0 - 16 x 16", "Px16" },
+        ValueName { 1, u"1 - 24 x 24", "Px24" }, ValueName { 2, u"2 - 32 x 32", "Px32" },
+        ValueName { 3, u"3 - Fill the button", "FillButton" },
+        ValueName { 4, u"4 - Fit the button", "FitButton" } };
+    // The platform's pointer codes; 99 takes MouseIcon.
+    constexpr std::array kPointerNames { ValueName { 0, u"0 - Default", "Default" },
+        ValueName { 1, u"1 - Arrow", "Arrow" }, ValueName { 2, u"2 - Cross", "Cross" },
+        ValueName { 3, u"3 - I-Beam", "IBeam" }, ValueName { 4, u"4 - Icon", "Icon" },
+        ValueName { 5, u"5 - Size", "Size" }, ValueName { 6, u"6 - Size NE SW", "SizeNESW" },
+        ValueName { 7, u"7 - Size N S", "SizeNS" }, ValueName { 8, u"8 - Size NW SE", "SizeNWSE" },
+        ValueName { 9, u"9 - Size W E", "SizeWE" }, ValueName { 10, u"10 - Up Arrow", "UpArrow" },
+        ValueName { 11, u"11 - Hourglass", "Hourglass" },
+        ValueName { 12, u"12 - No Drop", "NoDrop" },
+        ValueName { 13, u"13 - Arrow and Hourglass", "ArrowAndHourglass" },
+        ValueName { 14, u"14 - Arrow and Question", "ArrowAndQuestion" },
+        ValueName { 15, u"15 - Size All", "SizeAll" }, ValueName { 99, u"99 - Custom", "Custom" } };
+    constexpr std::array kFontStyleNames { ValueName { 0, u"0 - Regular", "Regular" },
+        ValueName { 2, u"2 - Bold", "Bold" }, ValueName { 4, u"4 - Italic", "Italic" },
+        ValueName { 6, u"6 - Bold italic", "BoldItalic" },
+        ValueName { 8, u"8 - Underline", "Underline" },
+        ValueName { 10, u"10 - Bold underline", "BoldUnderline" },
+        ValueName { 12, u"12 - Italic underline", "ItalicUnderline" },
+        ValueName { 14, u"14 - Bold italic underline", "BoldItalicUnderline" } };
+    constexpr std::array kGradientNames { ValueName { 0, u"0 - None", "Solid" },
+        ValueName { 1, u"1 - Left to right", "LeftToRight" },
+        ValueName { 2, u"2 - Right to left", "RightToLeft" },
+        ValueName { 3, u"3 - Top to bottom", "TopToBottom" },
+        ValueName { 4, u"4 - Bottom to top", "BottomToTop" } };
+    constexpr std::array kHoverLockNames { ValueName { 0, u"0 - Both locked", "BothLocked" },
+        ValueName { 1, u"1 - Text colour locked", "TextColourLocked" },
+        ValueName { 2, u"2 - Face colour locked", "FaceColourLocked" },
+        ValueName { 3, u"3 - Neither locked", "NeitherLocked" } };
+
+    constexpr std::array kSystemColours { ValueName { 0, u"Scroll Bars", "ScrollBars" },
+        ValueName { 1, u"Desktop", "Desktop" },
+        ValueName { 2, u"Active Title Bar", "ActiveTitleBar" },
+        ValueName { 3, u"Inactive Title Bar", "InactiveTitleBar" },
+        ValueName { 4, u"Menu Bar", "MenuBar" },
+        ValueName { 5, u"Window Background", "WindowBackground" },
+        ValueName { 6, u"Window Frame", "WindowFrame" }, ValueName { 7, u"Menu Text", "MenuText" },
+        ValueName { 8, u"Window Text", "WindowText" },
+        ValueName { 9, u"Active Title Bar Text", "ActiveTitleBarText" },
+        ValueName { 10, u"Active Border", "ActiveBorder" },
+        ValueName { 11, u"Inactive Border", "InactiveBorder" },
+        ValueName { 12, u"Application Workspace", "ApplicationWorkspace" },
+        ValueName { 13, u"Highlight", "Highlight" },
+        ValueName { 14, u"Highlight Text", "HighlightText" },
+        ValueName { 15, u"Button Face", "ButtonFace" },
+        ValueName { 16, u"Button Shadow", "ButtonShadow" },
+        ValueName { 17, u"Disabled Text", "DisabledText" },
+        ValueName { 18, u"Button Text", "ButtonText" },
+        ValueName { 19, u"Inactive Title Bar Text", "InactiveTitleBarText" },
+        ValueName { 20, u"Button Highlight", "ButtonHighlight" },
+        ValueName { 21, u"Button Dark Shadow", "ButtonDarkShadow" },
+        ValueName { 22, u"Button Light Shadow", "ButtonLightShadow" },
+        ValueName { 23, u"ToolTip Text", "ToolTipText" }, ValueName { 24, u"ToolTip", "ToolTip" } };
+
+    using E = ValueKind;
+    using D = PropertyDefaults;
+
+    const std::array<PublicProperty, 25>& table()
+    {
+        static const std::array<PublicProperty, 25> rows { {
+            { "ButtonStyle", E::Enumeration, "Various operating system button styles", kLookNames,
+                PersistedKey::BackStyle, NewValue::Listed, storedNumber(D::buttonStyle),
+                getEnumeration<Look, &Button::ButtonStyle>,
+                setEnumeration<Look, &Button::setButtonStyle> },
+            { "Mode", E::Enumeration, "Command button, check box or option button mode", kModeNames,
+                PersistedKey::Mode, NewValue::Listed, storedNumber(D::mode),
+                getEnumeration<ButtonMode, &Button::Mode>,
+                setEnumeration<ButtonMode, &Button::setMode> },
+            { "Caption", E::Text, "The caption of the button. Double pipe (||) is a line break.",
+                {}, PersistedKey::Caption, NewValue::DisplayName, std::u16string(),
+                [](Button& b) -> PublicValue { return b.Caption(); },
+                [](Button& b, const PublicValue& v) -> HostResult {
+                    if (const auto* text = std::get_if<std::u16string>(&v))
+                        b.setCaption(*text);
+                    return {};
+                } },
+            { "CaptionAlign", E::Enumeration, "Horizontal alignment of caption on the button.",
+                kCaptionAlignNames, PersistedKey::CapAlign, NewValue::Listed,
+                storedNumber(D::captionAlign),
+                getEnumeration<CaptionAlignment, &Button::CaptionAlign>,
+                setEnumeration<CaptionAlignment, &Button::setCaptionAlign> },
+            { "CaptionStyle", E::Enumeration, "Flat, Embossed or Engraved effects",
+                kCaptionStyleNames, PersistedKey::CapStyle, NewValue::Listed,
+                storedNumber(D::captionStyle), getEnumeration<CaptionEffect, &Button::CaptionStyle>,
+                setEnumeration<CaptionEffect, &Button::setCaptionStyle> },
+            { "CustomClick", E::Enumeration,
+                "Custom shaped buttons only. Moves the button vs the traditional click effect.",
+                kCustomClickNames, PersistedKey::CustomClick, NewValue::Listed,
+                storedNumber(D::customClick), getEnumeration<ClickMovement, &Button::CustomClick>,
+                setEnumeration<ClickMovement, &Button::setCustomClick> },
+            { "ButtonShape", E::Enumeration, "Rectangular or various diagonal shapes", kShapeNames,
+                PersistedKey::Shape, NewValue::Listed, storedNumber(D::buttonShape),
+                getEnumeration<Shape, &Button::ButtonShape>,
+                setEnumeration<Shape, &Button::setButtonShape> },
+            { "Picture", E::Picture, "The image used to display on the button.", {},
+                PersistedKey::Image, NewValue::Listed, PictureRef(), getPicture<&Button::Picture>,
+                [](Button& b, const PublicValue& v) -> HostResult {
+                    if (const auto* picture = std::get_if<PictureRef>(&v))
+                        b.setPicture(*picture);
+                    return {};
+                } },
+            { "PictureAlign", E::Enumeration,
+                "Alignment of the button image in relation to the caption and/or button.",
+                kPictureAlignNames, PersistedKey::ImgAlign, NewValue::Listed,
+                storedNumber(D::pictureAlign),
+                getEnumeration<PicturePlacement, &Button::PictureAlign>,
+                setEnumeration<PicturePlacement, &Button::setPictureAlign> },
+            { "Enabled", E::Boolean, "Determines if events are fired for this button.", {},
+                PersistedKey::Enabled, NewValue::Listed, D::enabled.isSet(),
+                getBoolean<&Button::Enabled>, setBoolean<&Button::setEnabled> },
+            { "ShowFocusRect", E::Boolean,
+                "Allows or prevents a focus rectangle from being displayed. In design mode, "
+                "this may always be displayed for button set as Default.",
+                {}, PersistedKey::Focus, NewValue::Listed, D::showFocusRect.isSet(),
+                getBoolean<&Button::ShowFocusRect>, setBoolean<&Button::setShowFocusRect> },
+            { "Value", E::Boolean,
+                "Applicable to only check box or option button modes: True or False", {},
+                PersistedKey::Value, NewValue::Listed, D::value.isSet(), getBoolean<&Button::Value>,
+                setBoolean<&Button::setValue> },
+            { "PictureSize", E::Enumeration,
+                "Various sizes for images used on buttons. Last 2 options center image "
+                "automatically.",
+                kPictureSizeNames, PersistedKey::ImgSize, NewValue::Listed,
+                storedNumber(D::pictureSize),
+                [](Button& b) -> PublicValue { return storedNumber(b.PictureSize()); },
+                setEnumeration<PictureSizing, &Button::setPictureSize> },
+            { "MousePointer", E::Enumeration,
+                "Various optional mouse pointers to use when mouse is over the button",
+                kPointerNames, PersistedKey::MousePointer, NewValue::Listed,
+                std::int32_t(D::mousePointer),
+                [](Button& b) -> PublicValue { return b.MousePointer(); },
+                [](Button& b, const PublicValue& v) -> HostResult {
+                    if (const auto* number = std::get_if<std::int32_t>(&v))
+                        return b.setMousePointer(*number);
+                    return {};
+                } },
+            { "MouseIcon", E::Picture,
+                "Icon or cursor used to display when mouse is over the button. MousePointer "
+                "must be set to Custom.",
+                {}, PersistedKey::MouseIcon, NewValue::Listed, PictureRef(),
+                getPicture<&Button::MouseIcon>,
+                [](Button& b, const PublicValue& v) -> HostResult {
+                    if (const auto* picture = std::get_if<PictureRef>(&v))
+                        return b.setMouseIcon(*picture);
+                    return {};
+                } },
+            { "Font", E::Font, "Font used to display the caption.", {}, PersistedKey::Font,
+                NewValue::ParentFont, FontDescription(),
+                [](Button& b) -> PublicValue { return b.Font().value_or(FontDescription()); },
+                [](Button& b, const PublicValue& v) -> HostResult {
+                    if (const auto* font = std::get_if<FontDescription>(&v))
+                        return b.setFont(*font);
+                    return {};
+                } },
+            { "FontStyle", E::Enumeration, "Various font attributes that can be changed directly.",
+                kFontStyleNames, PersistedKey::Font, NewValue::FromFont, std::int32_t(0),
+                [](Button& b) -> PublicValue { return b.FontStyle(); },
+                [](Button& b, const PublicValue& v) -> HostResult {
+                    if (const auto* number = std::get_if<std::int32_t>(&v))
+                        return b.setFontStyle(*number);
+                    return {};
+                } },
+            { "ForeColor", E::Colour, "The color of the caption's font .", {},
+                PersistedKey::ForeColor, NewValue::Listed, D::foreColor,
+                getColour<&Button::ForeColor>, setColour<&Button::setForeColor> },
+            { "BackColor", E::Colour, "Button back color. See also ResetDefaultColors", {},
+                PersistedKey::BackColor, NewValue::Listed, D::backColor,
+                getColour<&Button::BackColor>, setColour<&Button::setBackColor> },
+            { "GradientColor", E::Colour,
+                "Secondary color used for gradient shades. The BackColor property is the "
+                "primary color.",
+                {}, PersistedKey::GradientColor, NewValue::Listed, D::gradientColor,
+                getColour<&Button::GradientColor>, setColour<&Button::setGradientColor> },
+            { "GradientMode", E::Enumeration, "Various directions to draw the gradient shading.",
+                kGradientNames, PersistedKey::Gradient, NewValue::Listed,
+                storedNumber(D::gradientMode),
+                getEnumeration<GradientDirection, &Button::GradientMode>,
+                setEnumeration<GradientDirection, &Button::setGradientMode> },
+            { "ResetDefaultColors", E::Action,
+                "Resets button's back color and text color to Window's standard. The hover "
+                "properties are also reset.",
+                {}, std::nullopt, NewValue::Listed, false, getBoolean<&Button::ResetDefaultColors>,
+                setBoolean<&Button::setResetDefaultColors> },
+            { "HoverColorLocks", E::Enumeration,
+                "Can ensure the hover colors match the caption and back colors. Click for more "
+                "options.",
+                kHoverLockNames, PersistedKey::LockHover, NewValue::Listed,
+                storedNumber(D::hoverColorLocks),
+                getEnumeration<HoverLock, &Button::HoverColorLocks>,
+                setEnumeration<HoverLock, &Button::setHoverColorLocks> },
+            { "HoverForeColor", E::Colour,
+                "Color of button caption's text when mouse is hovering over it. Affects the "
+                "HoverLockColors property.",
+                {}, PersistedKey::HoverForeColor, NewValue::Listed, D::hoverForeColor,
+                getColour<&Button::HoverForeColor>, setColour<&Button::setHoverForeColor> },
+            { "HoverBackColor", E::Colour,
+                "Color of button background when mouse is hovering over it. Affects the "
+                "HoverLockColors property.",
+                {}, PersistedKey::HoverBackColor, NewValue::Listed, D::hoverBackColor,
+                getColour<&Button::HoverBackColor>, setColour<&Button::setHoverBackColor> },
+        } };
+        return rows;
+    }
+
+    constexpr std::uint32_t kSystemColourBit = 0x80000000u;
+
+} // namespace
+
+std::span<const PublicProperty> publicProperties()
+{
+    return table();
+}
+
+const PublicProperty* findPublicProperty(std::string_view name)
+{
+    for (const PublicProperty& property : table())
+        if (property.name == name)
+            return &property;
+    return nullptr;
+}
+
+std::u16string valueNameOf(const PublicProperty& property, std::int32_t value)
+{
+    for (const ValueName& named : property.valueNames)
+        if (named.value == value)
+            return std::u16string(named.name);
+    const std::string number = std::to_string(value);
+    return std::u16string(number.begin(), number.end());
+}
+
+std::span<const ValueName> systemColourNames()
+{
+    return kSystemColours;
+}
+
+std::u16string colourName(OleColor colour)
+{
+    if (colour.isSystemColor()) {
+        for (const ValueName& named : kSystemColours)
+            if (colour.value == (kSystemColourBit | std::uint32_t(named.value)))
+                return std::u16string(named.name);
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", colour.value);
+    return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
+} // namespace bastara::button
