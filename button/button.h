@@ -21,6 +21,7 @@
 
 #include "button/events.h"
 #include "button/host.h"
+#include "button/layout.h"
 #include "button/liveness.h"
 #include "button/painter.h"
 #include "button/properties.h"
@@ -183,6 +184,11 @@ public:
     // Recomputes captionRect and pictureRect (measuring with the caption font)
     // and, when asked or when the size needs it, prepares the picture again.
     void CalculateLayout(Bool16 preparePicture);
+    // The smallest size that shows the caption unwrapped and the picture
+    // whole (layout.h's preferredFaceSize), measured with the caption font.
+    // Before the first resize there is no font to measure with: the caption
+    // then counts as empty.
+    gdi::Size preferredSize() const;
 
     // The window region of the current shape (and look), the two clip
     // regions of the oval and picture shapes, and the rims they leave in the
@@ -194,6 +200,7 @@ public:
     Painter& painter() { return m_painter; }
 
 private:
+    LayoutInput layoutInput() const;
     // Notify-changed: the persisted property with this key changed. Not while
     // the stored set is being read.
     void propertyChanged(PersistedKey key);

@@ -7,9 +7,24 @@
 
 namespace bastara::button {
 
-void Button::CalculateLayout(Bool16 preparePicture)
+namespace {
+
+    // Measured with the same call, font and format flags that draw the
+    // caption. Before the buffer exists nothing can be measured; the resize
+    // that makes it lays out again.
+    TextMeasure measureIn(gdi::DeviceContext* buffer)
+    {
+        return [buffer](std::u16string_view text, gdi::Rect& box) {
+            if (buffer)
+                gdi::drawText(*buffer, text, box, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+        };
+    }
+
+} // namespace
+
+LayoutInput Button::layoutInput() const
 {
-    ButtonState& s = m_state;
+    const ButtonState& s = m_state;
     LayoutInput input;
     input.scaleWidth = scaleWidth();
     input.scaleHeight = scaleHeight();
@@ -23,20 +38,33 @@ void Button::CalculateLayout(Bool16 preparePicture)
     input.pictureSizePx = s.pictureSizePx;
     input.pictureWidth = s.pictureWidth;
     input.pictureHeight = s.pictureHeight;
+    return input;
+}
 
-    // Measured with the same call, font and format flags that draw the
-    // caption. Before the buffer exists nothing can be measured; the resize
-    // that makes it lays out again.
-    gdi::DeviceContext* buffer = s.bufferDC.get();
-    const LayoutResult layout = computeLayout(
-        input, preparePicture.isSet(), [buffer](std::u16string_view text, gdi::Rect& box) {
-            if (buffer)
-                gdi::drawText(*buffer, text, box, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
-        });
+void Button::CalculateLayout(Bool16 preparePicture)
+{
+    ButtonState& s = m_state;
+    const LayoutResult layout
+        = computeLayout(layoutInput(), preparePicture.isSet(), measureIn(s.bufferDC.get()));
     s.captionRect = layout.captionRect;
     s.pictureRect = layout.pictureRect;
     if (layout.preparePicture)
         m_painter.PreparePicture(s.pictureRect.width(), s.pictureRect.height(), nullptr);
+}
+
+} // namespace bastara::button
+
+namespace bastara::button {
+
+gdi::Size Button::preferredSize() const
+{
+    gdi::DeviceContext* buffer = m_state.bufferDC.get();
+    return preferredFaceSize(layoutInput(), [buffer](std::u16string_view text, gdi::Rect& box) {
+        if (buffer)
+            gdi::drawText(*buffer, text, box, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+        else
+            box.right = box.bottom = 0;
+    });
 }
 
 } // namespace bastara::button

@@ -118,6 +118,11 @@ public:
     // finished, never in the middle of it; an empty title means the
     // application's title. Lines break at "\n".
     virtual void showDesignMessage(std::u16string text, std::u16string title) = 0;
+
+    // The control has raised Click and its handler has returned, the control
+    // still living: a host that reports clicks its own way does so now. It
+    // may end the control.
+    virtual void clickRaised() { }
 };
 
 } // namespace bastara::button

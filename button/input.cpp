@@ -82,7 +82,11 @@ namespace {
             if (!watch.alive())
                 return false;
         }
-        return raiseEvent(button.lifeWatch(), button.events().Click);
+        const LifeToken::Watch watch = button.lifeWatch();
+        if (!raiseEvent(watch, button.events().Click))
+            return false;
+        button.host().clickRaised();
+        return watch.alive();
     }
 
     void keyDown(Button& button, std::int16_t& keyCode, std::int16_t& shift)

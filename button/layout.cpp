@@ -185,6 +185,71 @@ gdi::Size FitPictureSize(std::int32_t pictureWidth, std::int32_t pictureHeight,
     return { roundEven(double(pictureWidth) * s), roundEven(double(pictureHeight) * s) };
 }
 
+gdi::Size preferredFaceSize(const LayoutInput& in, const TextMeasure& measure)
+{
+    const bool hasPicture = std::int64_t(in.pictureWidth) + in.pictureHeight > 0;
+    if (hasPicture && (in.shape == Shape::PictureFramed || in.shape == Shape::PictureRimmed))
+        return { in.pictureWidth, in.pictureHeight };
+
+    std::int32_t textWidth = 0;
+    std::int32_t textHeight = 0;
+    if (!in.caption.empty()) {
+        constexpr std::int32_t kUnbounded = 32767;
+        gdi::Rect box { 0, 0, kUnbounded, kUnbounded };
+        measure(captionLines(in.caption), box);
+        textWidth = box.right;
+        textHeight = box.bottom;
+        if (in.captionStyle != CaptionEffect::Flat) {
+            textWidth += 2;
+            textHeight += 2;
+        }
+    }
+
+    // Margins 4 + 4 across, 4 above and 5 below, with one pixel more to
+    // spare for the halving of centred placements.
+    std::int32_t width = textWidth + 8;
+    std::int32_t height = textHeight + 10;
+    const Reservation r = reservationFor(in, hasPicture);
+    const std::int32_t p = in.pictureSizePx;
+    if (r.beside) {
+        // The picture, four pixels, the caption; centring splits the rest.
+        width = textWidth + p + 16;
+        height = std::max(textHeight, p) + 10;
+    } else if (r.stacked) {
+        width = std::max(textWidth, p) + 8;
+        height = textHeight + p + 14;
+    } else if (hasPicture && p > 32) {
+        width = std::max(width, in.pictureWidth + 12);
+        height = std::max(height, in.pictureHeight + 12);
+    }
+
+    switch (in.shape) {
+    case Shape::SlantedLeft:
+    case Shape::SlantedRight:
+    case Shape::Parallelogram: {
+        // A slant runs one pixel per row; the usable face starts two thirds
+        // of the way in.
+        const std::int32_t run = height + 1;
+        const std::int32_t inset = run - run / 3 + 3;
+        width += in.shape == Shape::Parallelogram ? 2 * inset : inset;
+        width = std::max(width, run + 5);
+        break;
+    }
+    case Shape::Oval:
+    case Shape::OvalPlain:
+    case Shape::OvalFramed:
+        // A rectangle inscribed in an ellipse takes 1/sqrt(2) of each axis.
+        width = (width * 142 + 99) / 100;
+        height = (height * 142 + 99) / 100;
+        break;
+    case Shape::Rectangle:
+    case Shape::PictureFramed:
+    case Shape::PictureRimmed:
+        break;
+    }
+    return { width, height };
+}
+
 LayoutResult computeLayout(const LayoutInput& in, bool preparePicture, const TextMeasure& measure)
 {
     const float sw = in.scaleWidth;

@@ -52,6 +52,15 @@ using TextMeasure = std::function<void(std::u16string_view text, gdi::Rect& box)
 LayoutResult computeLayout(
     const LayoutInput& input, bool preparePicture, const TextMeasure& measure);
 
+// The smallest face on which computeLayout keeps the caption on its own
+// lines and the picture whole, inside the margins it keeps (4 pixels at the
+// top and sides, 5 at the bottom) and apart from each other. The size, the
+// slant positions and the wrapping width of `input` play no part: the caption
+// is measured unwrapped. Slanted shapes add their slants, ovals the room
+// their curve takes from a rectangle's corners, picture shapes are the
+// picture's size.
+gdi::Size preferredFaceSize(const LayoutInput& input, const TextMeasure& measure);
+
 // The picture scaled into maxWidth x maxHeight with its aspect ratio kept
 // (enlarged too). A picture with a zero side has no ratio: (0, 0).
 gdi::Size FitPictureSize(std::int32_t pictureWidth, std::int32_t pictureHeight,

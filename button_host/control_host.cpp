@@ -132,6 +132,7 @@ public:
         m_widget.announceToReaders(key);
         emit m_widget.controlPropertyChanged(QString::fromUtf16(key.data(), qsizetype(key.size())));
     }
+    void clickRaised() override { m_widget.controlClicked(); }
     void showDesignMessage(std::u16string text, std::u16string title) override
     {
         m_widget.queueDesignMessage(

@@ -71,6 +71,7 @@ public:
     ~ControlHost() override;
 
     button::Button& control() { return *m_control; }
+    const button::Button& control() const { return *m_control; }
     // The host services the control sees.
     button::Host& services();
 
@@ -133,6 +134,10 @@ signals:
     void controlPropertyChanged(const QString& key);
 
 protected:
+    // The control raised Click and its handler returned; the widget may be
+    // destroyed by what this does.
+    virtual void controlClicked() { }
+
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

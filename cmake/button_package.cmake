@@ -3,7 +3,7 @@
 #     find_package(BastaraButton REQUIRED)
 #     target_link_libraries(my_program PRIVATE Bastara::Button)
 #
-# `cmake --install build/dev --prefix P` copies the five static libraries the
+# `cmake --install build/dev --prefix P` copies the six static libraries the
 # control needs, their headers (under include/, with the paths this source
 # tree uses) and the package files. Install rules add nothing to the build.
 
@@ -11,12 +11,13 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(BASTARA_BUTTON_LIBRARIES bastara_button_host bastara_button bastara_window
-  bastara_properties bastara_gdi)
+  bastara_properties bastara_gdi bastara_qt_values)
 set_target_properties(bastara_button_host PROPERTIES EXPORT_NAME Button)
 set_target_properties(bastara_button PROPERTIES EXPORT_NAME ButtonControl)
 set_target_properties(bastara_window PROPERTIES EXPORT_NAME Window)
 set_target_properties(bastara_properties PROPERTIES EXPORT_NAME Properties)
 set_target_properties(bastara_gdi PROPERTIES EXPORT_NAME Gdi)
+set_target_properties(bastara_qt_values PROPERTIES EXPORT_NAME QtValues)
 
 install(TARGETS ${BASTARA_BUTTON_LIBRARIES} EXPORT BastaraButtonTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
@@ -31,6 +32,8 @@ foreach(folder button button_host platform/gdi platform/window platform/properti
     PATTERN "internal" EXCLUDE
     PATTERN "form_button_factory.h" EXCLUDE)
 endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/platform/toolkit/qt_values.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/platform/toolkit)
 
 set(BASTARA_BUTTON_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/BastaraButton)
 install(EXPORT BastaraButtonTargets NAMESPACE Bastara:: DESTINATION ${BASTARA_BUTTON_CMAKE_DIR})

@@ -50,4 +50,23 @@ QFont toQFont(const properties::FontDescription& font)
     return qfont;
 }
 
+properties::OleColor toOleColor(const QColor& colour)
+{
+    const QColor rgb = colour.toRgb();
+    return properties::OleColor(std::uint32_t(rgb.red()) | (std::uint32_t(rgb.green()) << 8)
+        | (std::uint32_t(rgb.blue()) << 16));
+}
+
+properties::FontDescription toFontDescription(const QFont& font)
+{
+    properties::FontDescription description;
+    description.name = font.family().toStdU16String();
+    description.points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    description.weight = font.weight();
+    description.italic = font.italic();
+    description.underline = font.underline();
+    description.strikethrough = font.strikeOut();
+    return description;
+}
+
 } // namespace bastara::toolkit

@@ -21,4 +21,10 @@ QColor toQColor(properties::OleColor colour, const QPalette& palette);
 // the script of the text, falling back through the face's substitutes.
 QFont toQFont(const properties::FontDescription& font);
 
+// The other way: a plain colour of the RGB value (alpha dropped), and the
+// face, size, weight, italic, underline and strikethrough of a font (the
+// Western character set; a size in pixels counts at 96 dpi).
+properties::OleColor toOleColor(const QColor& colour);
+properties::FontDescription toFontDescription(const QFont& font);
+
 } // namespace bastara::toolkit
