@@ -1,12 +1,13 @@
-// A window with one Bastara button: properties set through the setters, Click
-// handled.
+// A window with one Bastara button, written as any Qt program is: the button
+// in a layout, its properties set by name, its clicked() signal connected.
 //
 //   button-example                     shows the window
-//   button-example --offscreen-check   headless: clicks the button with the
-//                                      mouse events Qt would deliver, exits 0
-//                                      when Click ran
+//   button-example --offscreen-check   headless: checks the size hint, clicks
+//                                      the button with the mouse events Qt
+//                                      would deliver, exits 0 when clicked()
+//                                      came once
 
-#include "button_host/control_host.h"
+#include "button_host/button_widget.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -16,9 +17,7 @@
 #include <cstdio>
 #include <cstring>
 
-using bastara::button_host::AmbientSettings;
-using bastara::button_host::ControlHost;
-namespace button = bastara::button;
+using bastara::button_host::ButtonWidget;
 
 namespace {
 
@@ -46,47 +45,42 @@ int main(int argc, char** argv)
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bastara button"));
-    window.resize(260, 120);
+    auto* layout = new QVBoxLayout(&window);
+
+    auto* greet = new ButtonWidget(QStringLiteral("&Greet"), &window);
+    greet->setProperty("ButtonStyle", "RoundedLight");
+    greet->setProperty("BackColor", QColor(0xD0, 0xE0, 0xF0));
+    greet->setProperty("HoverBackColor", QColor(0xE0, 0xF0, 0xFF));
+    greet->setProperty("FontStyle", 2); // bold
+    layout->addWidget(greet);
+
     auto* clicks = new QLabel(QStringLiteral("Not clicked yet"), &window);
-    clicks->move(20, 80);
-    clicks->resize(220, 20);
-
-    // The window owns the button. The ambient settings are the container's:
-    // a running program (user mode) and the font the button starts with.
-    auto* host = new ControlHost(&window);
-    host->setAmbient(AmbientSettings { .userMode = true,
-        .displayName = u"OkButton",
-        .parentFont = { .name = u"DejaVu Sans", .points = 10 } });
-    host->move(20, 20);
-    host->setSizePixels(137, 41);
-    // An empty stored set: every property starts at its default.
-    host->control().onHostReadProperties();
-
-    button::Button& ok = host->control();
-    ok.setButtonStyle(button::Look::RoundedLight);
-    ok.setCaption(u"&Greet");
-    ok.setBackColor(button::OleColor(0x00F0E0D0)); // 0x00BBGGRR
-    ok.setHoverBackColor(button::OleColor(0x00FFF0E0));
-    (void)ok.setFontStyle(button::kFontStyleBold); // the window has the form's font
+    layout->addWidget(clicks);
 
     int clickCount = 0;
-    ok.events().Click = [&] {
+    QObject::connect(greet, &ButtonWidget::clicked, clicks, [&] {
         ++clickCount;
         clicks->setText(QStringLiteral("Clicked %1 time(s)").arg(clickCount));
-    };
+    });
 
     window.show();
     if (!check)
         return QApplication::exec();
 
     QApplication::processEvents();
-    clickWithTheMouse(*host);
-    QApplication::processEvents();
-    host->terminate();
-    if (clickCount != 1) {
-        std::fprintf(stderr, "button-example: Click ran %d times, not once\n", clickCount);
+    const QSize hint = greet->sizeHint();
+    if (!hint.isValid() || hint.height() < greet->fontMetrics().height()) {
+        std::fprintf(stderr, "button-example: size hint %dx%d is no button's\n", hint.width(),
+            hint.height());
         return 1;
     }
-    std::puts("button-example: Click ran");
+    clickWithTheMouse(*greet);
+    QApplication::processEvents();
+    if (clickCount != 1) {
+        std::fprintf(stderr, "button-example: clicked() came %d times, not once\n", clickCount);
+        return 1;
+    }
+    std::printf(
+        "button-example: size hint %dx%d, clicked() came once\n", hint.width(), hint.height());
     return 0;
 }
