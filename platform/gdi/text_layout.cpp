@@ -18,6 +18,9 @@ namespace bastara::gdi::detail {
 namespace {
 
     constexpr std::size_t kCacheCapacity = 256;
+    // The key width of wrapped text that broke only where the text does: it
+    // is laid out the same at every width of at least its widest line.
+    constexpr std::int32_t kFitsEveryWidth = -1;
     // Flags that change a layout; everything else (vertical placement,
     // clipping, measuring only) is applied when drawing.
     constexpr std::uint32_t kLayoutFlags = DT_CENTER | DT_RIGHT | DT_WORDBREAK | DT_SINGLELINE
@@ -93,6 +96,7 @@ namespace {
     struct LineRange {
         int begin;
         int end;
+        std::int32_t width = -1; // when breaking already measured it
     };
 
     class Measurer
@@ -123,8 +127,8 @@ namespace {
         const int n = int(s.size());
         int i = 0;
         while (i < n) {
-            if (measure.width(s, i, n) <= width) {
-                lines.push_back({ i, n });
+            if (const std::int32_t rest = measure.width(s, i, n); rest <= width) {
+                lines.push_back({ i, n, rest });
                 break;
             }
             // The last space after which the words before it still fit.
@@ -160,20 +164,34 @@ namespace {
         return lines;
     }
 
+    std::int32_t roundedWidth(qreal w)
+    {
+        return clampCoordinate(std::int64_t(std::ceil(std::min<qreal>(w, kMaxCoordinate) - 1e-3)));
+    }
+
+    // One line of text shaped into glyph runs. Without a width the line is
+    // measured as it is shaped (the width the measurer would give), so text
+    // that needs no breaking is shaped once.
     LaidOutLine shapeLine(const QString& text, const FontEngine& engine, const QTextOption& option,
-        std::int32_t width, std::optional<int> underlined)
+        std::optional<std::int32_t> width, std::optional<int> underlined)
     {
         LaidOutLine line;
-        line.width = width;
         QTextLayout layout(text, engine.font);
         layout.setTextOption(option);
         layout.beginLayout();
         QTextLine textLine = layout.createLine();
         if (textLine.isValid()) {
-            textLine.setLineWidth(qreal(width) + 1);
+            if (!width) {
+                // Measured unbounded, then laid out at its width as a measured
+                // line is (the glyphs' extent follows the line's).
+                textLine.setLineWidth(qreal(kMaxCoordinate));
+                width = text.isEmpty() ? 0 : roundedWidth(textLine.horizontalAdvance());
+            }
+            textLine.setLineWidth(qreal(*width) + 1);
             textLine.setPosition(QPointF(0, 0));
         }
         layout.endLayout();
+        line.width = width.value_or(0);
         if (!textLine.isValid())
             return line;
         line.runs = layout.glyphRuns();
@@ -212,15 +230,13 @@ namespace {
         const bool showUnderline = processPrefixes && !(format & DT_HIDEPREFIX);
 
         const std::vector<QString> paragraphs = splitParagraphs(text, singleLine);
+        result->paragraphs = paragraphs.size();
         for (std::size_t p = 0; p < paragraphs.size(); ++p) {
             const Paragraph paragraph
                 = resolvePrefixes(paragraphs[p], p + 1 == paragraphs.size(), processPrefixes);
             const QString& s = paragraph.text;
-            const std::vector<LineRange> ranges = wrap
-                ? breakLines(s, wrapWidth, keepBreakSpace, measure)
-                : std::vector<LineRange> { { 0, int(s.size()) } };
-            for (const LineRange& range : ranges) {
-                // Only the last prefixed character of a line is underlined.
+            // Only the last prefixed character of a line is underlined.
+            const auto underlinedIn = [&](const LineRange& range) {
                 std::optional<int> underlined;
                 if (showUnderline) {
                     for (int position : paragraph.prefixed) {
@@ -228,9 +244,23 @@ namespace {
                             underlined = position - range.begin;
                     }
                 }
+                return underlined;
+            };
+            // Shaped whole first: most text fits its box and is shaped once.
+            LaidOutLine whole
+                = shapeLine(s, engine, option, std::nullopt, underlinedIn({ 0, int(s.size()) }));
+            if (!wrap || whole.width <= wrapWidth) {
+                result->widest = std::max(result->widest, whole.width);
+                result->lines.push_back(std::move(whole));
+                continue;
+            }
+            for (const LineRange& range : breakLines(s, wrapWidth, keepBreakSpace, measure)) {
                 const QString lineText = s.mid(range.begin, range.end - range.begin);
-                const std::int32_t width = measure.width(lineText, 0, int(lineText.size()));
-                result->lines.push_back(shapeLine(lineText, engine, option, width, underlined));
+                const std::int32_t width = range.width >= 0
+                    ? range.width
+                    : measure.width(lineText, 0, int(lineText.size()));
+                result->lines.push_back(
+                    shapeLine(lineText, engine, option, width, underlinedIn(range)));
                 result->widest = std::max(result->widest, width);
             }
         }
@@ -314,14 +344,35 @@ std::shared_ptr<const LaidOutText> layoutText(
     const std::int32_t keyWidth = wraps ? wrapWidth : 0;
 
     LayoutCache& c = cache();
-    if (auto it = c.index.find(CacheKeyView(text, font, keyWidth, flags)); it != c.index.end()) {
-        ++c.hits;
+    // Alignment only decides where lines break (whether a line keeps the
+    // space it broke at): text that did not break is the same in any.
+    const std::uint32_t unbrokenFlags = flags & ~(DT_CENTER | DT_RIGHT);
+    const auto find
+        = [&](std::int32_t width, std::uint32_t keyFlags) -> std::shared_ptr<const LaidOutText> {
+        const auto it = c.index.find(CacheKeyView(text, font, width, keyFlags));
+        if (it == c.index.end())
+            return nullptr;
         c.order.splice(c.order.end(), c.order, it->second);
         return it->second->second;
+    };
+    if (wraps) {
+        if (auto unbroken = find(kFitsEveryWidth, unbrokenFlags);
+            unbroken && unbroken->widest <= keyWidth) {
+            ++c.hits;
+            return unbroken;
+        }
+    }
+    if (auto exact = find(keyWidth, flags)) {
+        ++c.hits;
+        return exact;
     }
     ++c.misses;
     CacheKey key { std::u16string(text), font, keyWidth, flags };
     auto layout = buildLayout(*engine, text, key.wrapWidth, flags);
+    if (wraps && layout->widest <= keyWidth && layout->lines.size() == layout->paragraphs) {
+        key.wrapWidth = kFitsEveryWidth;
+        key.flags = unbrokenFlags;
+    }
     c.order.emplace_back(key, layout);
     c.index.emplace(std::move(key), std::prev(c.order.end()));
     if (c.order.size() > kCacheCapacity) {

@@ -2,7 +2,10 @@
 
 // Formatted text laid out once: access-key prefixes resolved, lines broken,
 // each line shaped into glyph runs. Cached by (text, font, wrapping width,
-// layout flags), so drawing the same caption again shapes nothing.
+// layout flags), so drawing the same caption again shapes nothing. Wrapped
+// text that needed no break is the same at every width it fits in, and is
+// cached once for all of them: measuring a caption and drawing it into the
+// narrower box it measured shape it once.
 
 #include "platform/gdi/internal/font_engine.h"
 #include "platform/gdi/internal/glyph_mask.h"
@@ -36,6 +39,7 @@ struct LaidOutText {
     std::int32_t lineHeight = 0;
     std::int32_t ascent = 0;
     std::int32_t widest = 0;
+    std::size_t paragraphs = 0; // lines before any wrapping
 };
 
 struct TextLayoutStats {

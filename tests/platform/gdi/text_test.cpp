@@ -421,19 +421,34 @@ namespace {
         clearTextCache();
         Rect r = measure(*c.dc, u"Cached caption", 300);
         EXPECT_EQ(textCacheStats().misses, 1u);
+        // Into the measured box: it fits there as it did at 300, unbroken.
         drawText(*c.dc, u"Cached caption", r, DT_WORDBREAK);
         drawText(*c.dc, u"Cached caption", r, DT_WORDBREAK);
         Rect moved = r.translated(1, 1);
         drawText(*c.dc, u"Cached caption", moved, DT_WORDBREAK);
         const TextCacheStats stats = textCacheStats();
-        EXPECT_EQ(stats.misses, 2u) << "measure at width 300, then at the measured width";
-        EXPECT_EQ(stats.hits, 2u);
+        EXPECT_EQ(stats.misses, 1u) << "one layout for every width the caption fits in";
+        EXPECT_EQ(stats.hits, 3u);
         drawText(*c.dc, u"Other caption", r, DT_WORDBREAK);
-        EXPECT_EQ(textCacheStats().misses, 3u);
+        EXPECT_EQ(textCacheStats().misses, 2u);
         // A recreated font with the same LOGFONT shares the cached layouts.
         c.dc->selectObject(latinFont());
         drawText(*c.dc, u"Other caption", r, DT_WORDBREAK);
-        EXPECT_EQ(textCacheStats().misses, 3u);
+        EXPECT_EQ(textCacheStats().misses, 2u);
+    }
+
+    // Narrower than its widest line, the text breaks: a layout of its own,
+    // and the unbroken one stays right for the wide box.
+    TEST(TextTest, AWidthTooNarrowForTheUnbrokenTextLaysItOutAgain)
+    {
+        auto c = textCanvas(200, 60);
+        clearTextCache();
+        const Rect wide = measure(*c.dc, u"Cached caption", 300);
+        const Rect narrow = measure(*c.dc, u"Cached caption", wide.width() - 1);
+        EXPECT_EQ(textCacheStats().misses, 2u);
+        EXPECT_EQ(narrow.height(), 2 * wide.height());
+        EXPECT_EQ(measure(*c.dc, u"Cached caption", wide.width()).height(), wide.height());
+        EXPECT_EQ(textCacheStats().misses, 2u);
     }
 
 } // namespace
