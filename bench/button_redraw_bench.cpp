@@ -200,6 +200,63 @@ void BM_CaptionChange(benchmark::State& state)
     }
 }
 
+// A program changing a caption: the Caption setter, which lays out and
+// redraws, alternating between two captions as a button that says what it
+// will do next does. Against QPushButton::setText and a render of the Fusion
+// button, alternating between the same two.
+void BM_CaptionSetter(benchmark::State& state)
+{
+    CreateButton b;
+    bool other = false;
+    for (auto _ : state) {
+        other = !other;
+        b.button.setCaption(other ? kOtherCaption : kCreateCaption);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_FusionSetText(benchmark::State& state)
+{
+    FusionButton b(kCreateCaption, AtRest);
+    const QString create = QString::fromStdU16String(kCreateCaption);
+    const QString otherCaption = QString::fromStdU16String(kOtherCaption);
+    bool other = false;
+    for (auto _ : state) {
+        other = !other;
+        b.button.setText(other ? otherCaption : create);
+        b.button.render(&b.image);
+        benchmark::ClobberMemory();
+    }
+}
+
+// Every caption new, as a counter on a button shows: "Copied 1 file", ...
+std::u16string countedCaption(std::uint64_t n)
+{
+    const std::string number = std::to_string(n);
+    return u"Copied " + std::u16string(number.begin(), number.end()) + u" files";
+}
+
+void BM_CaptionSetterNewText(benchmark::State& state)
+{
+    CreateButton b;
+    std::uint64_t n = 0;
+    for (auto _ : state) {
+        b.button.setCaption(countedCaption(++n));
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_FusionSetNewText(benchmark::State& state)
+{
+    FusionButton b(kCreateCaption, AtRest);
+    std::uint64_t n = 0;
+    for (auto _ : state) {
+        b.button.setText(QString::fromStdU16String(countedCaption(++n)));
+        b.button.render(&b.image);
+        benchmark::ClobberMemory();
+    }
+}
+
 BENCHMARK(BM_RedrawButton)
     ->ArgsProduct({ benchmark::CreateDenseRange(0, kLookCount - 1, 1), { AtRest, Hovered } })
     ->ArgNames({ "look", "hovered" });
@@ -210,5 +267,9 @@ BENCHMARK(BM_RedrawWithoutCaption);
 BENCHMARK(BM_FusionPushButtonEmpty);
 BENCHMARK(BM_RedrawPressedAndReleased);
 BENCHMARK(BM_CaptionChange);
+BENCHMARK(BM_CaptionSetter);
+BENCHMARK(BM_FusionSetText);
+BENCHMARK(BM_CaptionSetterNewText);
+BENCHMARK(BM_FusionSetNewText);
 
 } // namespace

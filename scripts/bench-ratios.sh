@@ -10,6 +10,9 @@
 # - the looks at rest at a device-pixel ratio of 2, against the Fusion button
 #   rendered at that ratio; target ratio <= 0.5;
 # - the same without a caption, against an empty Fusion button;
+# - caption changes through the Caption setter (layout and redraw), against
+#   QPushButton::setText and a render, with captions that repeat and with
+#   captions never shown before; target ratio <= 1;
 # - the database: creating one with a 101-field table (median against the
 #   5 ms target) and its size in pages (against the 22 it has);
 # - rows: a million CSV rows of five columns into a closed database file
@@ -108,6 +111,12 @@ for look, name in enumerate(LOOKS):
             f"BM_RedrawButtonAt2x/look:{look}", "BM_FusionPushButtonAt2x", "Fusion at ratio 2")
 compare("redraw without caption (classic look)", "BM_RedrawWithoutCaption",
         "BM_FusionPushButtonEmpty", "empty Fusion")
+# Caption changes: the setter with its layout and redraw, against
+# QPushButton::setText and a render; target ratio <= 1.
+compare("caption change, two captions in turn", "BM_CaptionSetter", "BM_FusionSetText",
+        "setText + render")
+compare("caption change, a caption never shown before", "BM_CaptionSetterNewText",
+        "BM_FusionSetNewText", "setText + render")
 
 # The engine: a database with a 101-field table. The wall time adds the
 # flushes to disk, which depend on the disk.
