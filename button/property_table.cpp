@@ -56,16 +56,19 @@ namespace {
     constexpr std::array kModeNames { ValueName { 0, u"0 - Command button", "CommandButton" },
         ValueName { 1, u"1 - Check box", "CheckBox" },
         ValueName { 2, u"2 - Option button", "OptionButton" } };
-    constexpr std::array kCaptionAlignNames { ValueName { 0, u"0 - Left", "Left" },
-        ValueName { 1, u"1 - Right", "Right" }, ValueName { 2, u"2 - Center", "Center" } };
+    constexpr std::array kCaptionAlignNames { ValueName { 0, u"0 - Left", "AlignLeft" },
+        ValueName { 1, u"1 - Right", "AlignRight" },
+        ValueName { 2, u"2 - Center", "AlignCenter" } };
     constexpr std::array kCaptionStyleNames { ValueName { 0, u"0 - Flat", "Flat" },
         ValueName { 1, u"1 - Embossed", "Embossed" },
         ValueName { 2, u"2 - Engraved", "Engraved" } };
-    constexpr std::array kCustomClickNames { ValueName { 0, u"0 - None", "NoMovement" },
-        ValueName { 1, u"1 - Up", "Up" }, ValueName { 2, u"2 - Up right", "UpRight" },
-        ValueName { 3, u"3 - Up left", "UpLeft" }, ValueName { 4, u"4 - Down right", "DownRight" },
-        ValueName { 5, u"5 - Down left", "DownLeft" }, ValueName { 6, u"6 - Right", "Right" },
-        ValueName { 7, u"7 - Down", "Down" }, ValueName { 8, u"8 - Left", "Left" } };
+    constexpr std::array kCustomClickNames { ValueName { 0, u"0 - None", "MoveNone" },
+        ValueName { 1, u"1 - Up", "MoveUp" }, ValueName { 2, u"2 - Up right", "MoveUpRight" },
+        ValueName { 3, u"3 - Up left", "MoveUpLeft" },
+        ValueName { 4, u"4 - Down right", "MoveDownRight" },
+        ValueName { 5, u"5 - Down left", "MoveDownLeft" },
+        ValueName { 6, u"6 - Right", "MoveRight" }, ValueName { 7, u"7 - Down", "MoveDown" },
+        ValueName { 8, u"8 - Left", "MoveLeft" } };
     constexpr std::array kShapeNames { ValueName { 0, u"0 - Rectangular", "Rectangular" },
         ValueName { 1, u"1 - Slanted left", "SlantedLeft" },
         ValueName { 2, u"2 - Slanted right", "SlantedRight" },
@@ -86,17 +89,22 @@ namespace {
         ValueName { 3, u"3 - Fill the button", "FillButton" },
         ValueName { 4, u"4 - Fit the button", "FitButton" } };
     // The platform's pointer codes; 99 takes MouseIcon.
-    constexpr std::array kPointerNames { ValueName { 0, u"0 - Default", "Default" },
-        ValueName { 1, u"1 - Arrow", "Arrow" }, ValueName { 2, u"2 - Cross", "Cross" },
-        ValueName { 3, u"3 - I-Beam", "IBeam" }, ValueName { 4, u"4 - Icon", "Icon" },
-        ValueName { 5, u"5 - Size", "Size" }, ValueName { 6, u"6 - Size NE SW", "SizeNESW" },
-        ValueName { 7, u"7 - Size N S", "SizeNS" }, ValueName { 8, u"8 - Size NW SE", "SizeNWSE" },
-        ValueName { 9, u"9 - Size W E", "SizeWE" }, ValueName { 10, u"10 - Up Arrow", "UpArrow" },
-        ValueName { 11, u"11 - Hourglass", "Hourglass" },
-        ValueName { 12, u"12 - No Drop", "NoDrop" },
-        ValueName { 13, u"13 - Arrow and Hourglass", "ArrowAndHourglass" },
-        ValueName { 14, u"14 - Arrow and Question", "ArrowAndQuestion" },
-        ValueName { 15, u"15 - Size All", "SizeAll" }, ValueName { 99, u"99 - Custom", "Custom" } };
+    constexpr std::array kPointerNames { ValueName { 0, u"0 - Default", "DefaultPointer" },
+        ValueName { 1, u"1 - Arrow", "ArrowPointer" },
+        ValueName { 2, u"2 - Cross", "CrossPointer" },
+        ValueName { 3, u"3 - I-Beam", "IBeamPointer" }, ValueName { 4, u"4 - Icon", "IconPointer" },
+        ValueName { 5, u"5 - Size", "SizePointer" },
+        ValueName { 6, u"6 - Size NE SW", "SizeNESWPointer" },
+        ValueName { 7, u"7 - Size N S", "SizeNSPointer" },
+        ValueName { 8, u"8 - Size NW SE", "SizeNWSEPointer" },
+        ValueName { 9, u"9 - Size W E", "SizeWEPointer" },
+        ValueName { 10, u"10 - Up Arrow", "UpArrowPointer" },
+        ValueName { 11, u"11 - Hourglass", "HourglassPointer" },
+        ValueName { 12, u"12 - No Drop", "NoDropPointer" },
+        ValueName { 13, u"13 - Arrow and Hourglass", "ArrowAndHourglassPointer" },
+        ValueName { 14, u"14 - Arrow and Question", "ArrowAndQuestionPointer" },
+        ValueName { 15, u"15 - Size All", "SizeAllPointer" },
+        ValueName { 99, u"99 - Custom", "CustomPointer" } };
     constexpr std::array kFontStyleNames { ValueName { 0, u"0 - Regular", "Regular" },
         ValueName { 2, u"2 - Bold", "Bold" }, ValueName { 4, u"4 - Italic", "Italic" },
         ValueName { 6, u"6 - Bold italic", "BoldItalic" },

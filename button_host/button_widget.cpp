@@ -23,17 +23,16 @@ namespace {
     // The widget's enumerations carry the control's numbers.
     static_assert(int(ButtonWidget::Look::RoundedDark) == int(button::Look::RoundedDark));
     static_assert(int(ButtonWidget::ButtonMode::OptionButton) == int(button::ButtonMode::Option));
-    static_assert(
-        int(ButtonWidget::CaptionAlignment::Center) == int(button::CaptionAlignment::Center));
+    static_assert(int(ButtonWidget::AlignCenter) == int(button::CaptionAlignment::Center));
     static_assert(
         int(ButtonWidget::CaptionEffect::Engraved) == int(button::CaptionEffect::Engraved));
-    static_assert(int(ButtonWidget::ClickMovement::Left) == int(button::ClickMovement::Left));
+    static_assert(int(ButtonWidget::MoveLeft) == int(button::ClickMovement::Left));
     static_assert(int(ButtonWidget::Shape::PictureRimmed) == int(button::Shape::PictureRimmed));
     static_assert(int(ButtonWidget::PicturePlacement::BottomCenter)
         == int(button::PicturePlacement::BottomCenter));
     static_assert(
         int(ButtonWidget::PictureSizing::FitButton) == int(button::PictureSizing::FitButton));
-    static_assert(int(ButtonWidget::Pointer::Custom) == button::kPointerCustomIcon);
+    static_assert(int(ButtonWidget::CustomPointer) == button::kPointerCustomIcon);
     static_assert(int(ButtonWidget::GradientDirection::BottomToTop)
         == int(button::GradientDirection::BottomToTop));
     static_assert(int(ButtonWidget::HoverLock::NeitherLocked) == int(button::HoverLock::Neither));

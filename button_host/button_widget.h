@@ -6,7 +6,7 @@
 // system.
 //
 //     auto* ok = new ButtonWidget(tr("&OK"), dialog);
-//     ok->setProperty("ButtonStyle", QVariant::fromValue(ButtonWidget::Look::RoundedLight));
+//     ok->setProperty("ButtonStyle", QVariant::fromValue(ButtonWidget::RoundedLight));
 //     layout->addWidget(ok);
 //     connect(ok, &ButtonWidget::clicked, dialog, &QDialog::accept);
 //
@@ -77,8 +77,9 @@ class ButtonWidget : public ControlHost
 
 public:
     // The control's enumerations, with its numbers (property_table.cpp names
-    // each value the same way).
-    enum class Look {
+    // each value the same way). Unscoped, with names unique in the class, as
+    // forms from Qt Designer name them ("...::ButtonWidget::RoundedLight").
+    enum Look {
         Classic,
         FramedBevel,
         RoundedLight,
@@ -89,25 +90,25 @@ public:
         RoundedDark
     };
     Q_ENUM(Look)
-    enum class ButtonMode { CommandButton, CheckBox, OptionButton };
+    enum ButtonMode { CommandButton, CheckBox, OptionButton };
     Q_ENUM(ButtonMode)
-    enum class CaptionAlignment { Left, Right, Center };
+    enum CaptionAlignment { AlignLeft, AlignRight, AlignCenter };
     Q_ENUM(CaptionAlignment)
-    enum class CaptionEffect { Flat, Embossed, Engraved };
+    enum CaptionEffect { Flat, Embossed, Engraved };
     Q_ENUM(CaptionEffect)
-    enum class ClickMovement {
-        NoMovement,
-        Up,
-        UpRight,
-        UpLeft,
-        DownRight,
-        DownLeft,
-        Right,
-        Down,
-        Left
+    enum ClickMovement {
+        MoveNone,
+        MoveUp,
+        MoveUpRight,
+        MoveUpLeft,
+        MoveDownRight,
+        MoveDownLeft,
+        MoveRight,
+        MoveDown,
+        MoveLeft
     };
     Q_ENUM(ClickMovement)
-    enum class Shape {
+    enum Shape {
         Rectangular,
         SlantedLeft,
         SlantedRight,
@@ -119,7 +120,7 @@ public:
         PictureRimmed
     };
     Q_ENUM(Shape)
-    enum class PicturePlacement {
+    enum PicturePlacement {
         LeftEdge,
         LeftOfCaption,
         RightEdge,
@@ -128,31 +129,31 @@ public:
         BottomCenter
     };
     Q_ENUM(PicturePlacement)
-    enum class PictureSizing { Px16, Px24, Px32, FillButton, FitButton };
+    enum PictureSizing { Px16, Px24, Px32, FillButton, FitButton };
     Q_ENUM(PictureSizing)
-    enum class Pointer {
-        Default,
-        Arrow,
-        Cross,
-        IBeam,
-        Icon,
-        Size,
-        SizeNESW,
-        SizeNS,
-        SizeNWSE,
-        SizeWE,
-        UpArrow,
-        Hourglass,
-        NoDrop,
-        ArrowAndHourglass,
-        ArrowAndQuestion,
-        SizeAll,
-        Custom = 99
+    enum Pointer {
+        DefaultPointer,
+        ArrowPointer,
+        CrossPointer,
+        IBeamPointer,
+        IconPointer,
+        SizePointer,
+        SizeNESWPointer,
+        SizeNSPointer,
+        SizeNWSEPointer,
+        SizeWEPointer,
+        UpArrowPointer,
+        HourglassPointer,
+        NoDropPointer,
+        ArrowAndHourglassPointer,
+        ArrowAndQuestionPointer,
+        SizeAllPointer,
+        CustomPointer = 99
     };
     Q_ENUM(Pointer)
-    enum class GradientDirection { Solid, LeftToRight, RightToLeft, TopToBottom, BottomToTop };
+    enum GradientDirection { Solid, LeftToRight, RightToLeft, TopToBottom, BottomToTop };
     Q_ENUM(GradientDirection)
-    enum class HoverLock { BothLocked, TextColourLocked, FaceColourLocked, NeitherLocked };
+    enum HoverLock { BothLocked, TextColourLocked, FaceColourLocked, NeitherLocked };
     Q_ENUM(HoverLock)
 
     // A new control in run mode: the caption is the object name (empty
