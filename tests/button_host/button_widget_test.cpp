@@ -3,6 +3,7 @@
 #include "platform/toolkit/qt_values.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QSignalSpy>
@@ -364,6 +365,94 @@ namespace {
         QObject::connect(widget, &ButtonWidget::clicked, [widget] { delete widget; });
         click(*widget);
         EXPECT_TRUE(watch.isNull());
+    }
+
+} // namespace
+} // namespace bastara::button_host
+
+namespace bastara::button_host {
+namespace {
+
+    std::string utf8(std::u16string_view text)
+    {
+        return QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
+    }
+
+    std::string newControlText(const PublicProperty& row)
+    {
+        switch (row.newValue) {
+        case button::NewValue::DisplayName:
+            return "the object name";
+        case button::NewValue::ParentFont:
+            return "the parent's font";
+        case button::NewValue::FromFont:
+            return "the font's";
+        case button::NewValue::Listed:
+            break;
+        }
+        const PublicValue& v = row.newControlValue;
+        if (row.kind == ValueKind::Action)
+            return "(an action)";
+        if (const auto* number = std::get_if<std::int32_t>(&v)) {
+            for (const button::ValueName& named : row.valueNames)
+                if (named.value == *number)
+                    return std::string(named.identifier);
+            return std::to_string(*number);
+        }
+        if (const auto* flag = std::get_if<bool>(&v))
+            return *flag ? "True" : "False";
+        if (const auto* colour = std::get_if<button::OleColor>(&v))
+            return utf8(button::colourName(*colour));
+        return "none";
+    }
+
+    // The README's reference, as the table and the widget's Qt properties
+    // make it.
+    std::string propertyReference()
+    {
+        std::string text = "| Property | Qt type | Stored as | New button | Description |\n"
+                           "|---|---|---|---|---|\n";
+        const QMetaObject& meta = ButtonWidget::staticMetaObject;
+        for (const PublicProperty& row : button::publicProperties()) {
+            const QMetaProperty property = meta.property(meta.indexOfProperty(row.name.data()));
+            std::string type = property.typeName();
+            if (const auto scope = type.rfind("::"); scope != std::string::npos)
+                type = "ButtonWidget::" + type.substr(scope + 2);
+            const std::string stored
+                = row.storedUnder ? "`" + utf8(button::keyOf(*row.storedUnder)) + "`" : "—";
+            std::string description;
+            for (const char c : row.description)
+                description += c == '|' ? std::string("\\|") : std::string(1, c);
+            text += "| `" + std::string(row.name) + "` | `" + type + "` | " + stored + " | "
+                + newControlText(row) + " | " + description + " |\n";
+        }
+        return text;
+    }
+
+    TEST(PropertyReference, TheReadmeListsEveryPropertyAsTheTableHasIt)
+    {
+        const QString readmePath = qEnvironmentVariable("BASTARA_SOURCE_DIR") + "/README.md";
+        QFile file(readmePath);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << readmePath.toStdString();
+        const std::string readme = file.readAll().toStdString();
+        const std::string begin = "<!-- property reference: begin -->\n";
+        const std::string end = "<!-- property reference: end -->";
+        const auto from = readme.find(begin);
+        const auto to = readme.find(end);
+        ASSERT_NE(from, std::string::npos);
+        ASSERT_NE(to, std::string::npos);
+        const std::string listed = readme.substr(from + begin.size(), to - from - begin.size());
+        const std::string expected = propertyReference();
+        if (listed != expected && qEnvironmentVariableIsSet("BASTARA_UPDATE_README")) {
+            file.close();
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            const std::string updated
+                = readme.substr(0, from + begin.size()) + expected + readme.substr(to);
+            file.write(updated.data(), qint64(updated.size()));
+            return;
+        }
+        EXPECT_EQ(listed, expected)
+            << "run the test with BASTARA_UPDATE_README=1 to write the table into README.md";
     }
 
 } // namespace
