@@ -204,8 +204,6 @@ private:
     // Notify-changed: the persisted property with this key changed. Not while
     // the stored set is being read.
     void propertyChanged(PersistedKey key);
-    // One step of reading the stored set; false when it failed.
-    bool readStored(PersistedKey key);
     // The access key a caption marks, or nullopt for a caption without "&".
     static std::optional<std::u16string> accessKeyOf(std::u16string_view caption);
     // The resize handling, then (inside a caller's DelayDrawing bracket, which

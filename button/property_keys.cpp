@@ -1,7 +1,8 @@
 #include "button/property_keys.h"
 
-#include "button/properties.h"
+#include "button/property_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 
@@ -9,88 +10,56 @@ namespace bastara::button {
 
 namespace {
 
-    using D = PropertyDefaults;
-    using enum DefaultRule;
+    // The stored forms of the public properties, by key: each key is stored
+    // by exactly one property.
+    struct Keys {
+        std::array<PersistedProperty, kPersistedKeyCount> rows {};
+        std::array<PersistedKey, kPersistedKeyCount> loadingOrder {};
+    };
 
-    const std::array<PersistedProperty, kPersistedKeyCount>& table()
+    Keys assemble()
     {
-        static const std::array<PersistedProperty, kPersistedKeyCount> rows { {
-            { PersistedKey::Caption, u"Caption", "Caption", Fixed, std::u16string() },
-            { PersistedKey::CapAlign, u"CapAlign", "CaptionAlign", Fixed,
-                storedNumber(D::captionAlign) },
-            { PersistedKey::BackStyle, u"BackStyle", "ButtonStyle", Fixed,
-                storedNumber(D::buttonStyle) },
-            { PersistedKey::Shape, u"Shape", "ButtonShape", Fixed, storedNumber(D::buttonShape) },
-            { PersistedKey::Font, u"Font", "Font", Fixed, FontDescription() },
-            { PersistedKey::ForeColor, u"cFore", "ForeColor", Fixed, D::foreColor },
-            { PersistedKey::HoverForeColor, u"cFHover", "HoverForeColor", Fixed,
-                D::hoverForeColor },
-            { PersistedKey::HoverBackColor, u"cBHover", "HoverBackColor", ControlBackColor,
-                OleColor() },
-            { PersistedKey::Focus, u"Focus", "ShowFocusRect", Fixed, D::showFocusRect },
-            { PersistedKey::LockHover, u"LockHover", "HoverColorLocks", Fixed,
-                storedNumber(D::hoverColorLocks) },
-            // A stored form without the key has the face colour; a new control
-            // starts with black (PropertyDefaults) and so writes it.
-            { PersistedKey::GradientColor, u"cGradient", "GradientColor", Fixed,
-                kSystemButtonFace },
-            { PersistedKey::Gradient, u"Gradient", "GradientMode", Fixed,
-                storedNumber(D::gradientMode) },
-            { PersistedKey::CapStyle, u"CapStyle", "CaptionStyle", Fixed,
-                storedNumber(D::captionStyle) },
-            { PersistedKey::Mode, u"Mode", "Mode", AlwaysWritten, storedNumber(D::mode) },
-            { PersistedKey::Value, u"Value", "Value", AlwaysWritten, D::value },
-            { PersistedKey::CustomClick, u"CustomClick", "CustomClick", Fixed,
-                storedNumber(D::customClick) },
-            { PersistedKey::ImgAlign, u"ImgAlign", "PictureAlign", Fixed,
-                storedNumber(D::pictureAlign) },
-            { PersistedKey::Image, u"Image", "Picture", Fixed, PictureValue() },
-            // In pixels, not the PictureSize enumeration: 16 is PictureSize 0.
-            { PersistedKey::ImgSize, u"ImgSize", "PictureSize", Fixed, std::int16_t(16) },
-            { PersistedKey::Enabled, u"Enabled", "Enabled", Fixed, D::enabled },
-            { PersistedKey::BackColor, u"cBack", "BackColor", ParentBackColor, OleColor() },
-            { PersistedKey::MousePointer, u"mPointer", "MousePointer", Fixed, D::mousePointer },
-            { PersistedKey::MouseIcon, u"mIcon", "MouseIcon", Fixed, PictureValue() },
-        } };
-        return rows;
+        Keys keys;
+        std::array<bool, kPersistedKeyCount> seen {};
+        for (const PublicProperty& property : publicProperties()) {
+            if (!property.storage)
+                continue;
+            assert(property.storedUnder);
+            const auto index = std::size_t(*property.storedUnder);
+            assert(!seen[index]);
+            seen[index] = true;
+            PersistedProperty& row = keys.rows[index];
+            static_cast<StoredForm&>(row) = *property.storage;
+            row.id = *property.storedUnder;
+            row.property = property.name;
+        }
+        assert(std::all_of(seen.begin(), seen.end(), [](bool s) { return s; }));
+        for (std::size_t i = 0; i < kPersistedKeyCount; ++i)
+            keys.loadingOrder[i] = PersistedKey(i);
+        std::sort(keys.loadingOrder.begin(), keys.loadingOrder.end(),
+            [&](PersistedKey a, PersistedKey b) {
+                return keys.rows[std::size_t(a)].loadingStep
+                    < keys.rows[std::size_t(b)].loadingStep;
+            });
+        return keys;
     }
 
-    constexpr std::array<PersistedKey, kPersistedKeyCount> kReadingOrder {
-        PersistedKey::Caption,
-        PersistedKey::CapAlign,
-        PersistedKey::BackStyle,
-        PersistedKey::Shape,
-        PersistedKey::Gradient,
-        PersistedKey::GradientColor,
-        PersistedKey::ForeColor,
-        PersistedKey::Font,
-        PersistedKey::Focus,
-        PersistedKey::Mode,
-        PersistedKey::Value,
-        PersistedKey::CustomClick,
-        PersistedKey::Image,
-        PersistedKey::ImgSize,
-        PersistedKey::ImgAlign,
-        PersistedKey::HoverForeColor,
-        PersistedKey::Enabled,
-        PersistedKey::BackColor,
-        PersistedKey::HoverBackColor,
-        PersistedKey::LockHover,
-        PersistedKey::CapStyle,
-        PersistedKey::MouseIcon,
-        PersistedKey::MousePointer,
-    };
+    const Keys& keys()
+    {
+        static const Keys instance = assemble();
+        return instance;
+    }
 
 } // namespace
 
 std::span<const PersistedProperty> persistedProperties()
 {
-    return table();
+    return keys().rows;
 }
 
 const PersistedProperty& persisted(PersistedKey id)
 {
-    const PersistedProperty& row = table()[std::size_t(id)];
+    const PersistedProperty& row = keys().rows[std::size_t(id)];
     assert(row.id == id);
     return row;
 }
@@ -102,7 +71,7 @@ std::u16string_view keyOf(PersistedKey id)
 
 std::span<const PersistedKey> readingOrder()
 {
-    return kReadingOrder;
+    return keys().loadingOrder;
 }
 
 } // namespace bastara::button

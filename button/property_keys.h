@@ -1,8 +1,9 @@
 #pragma once
 
 // The control's persisted properties: one row per key of its stored property
-// set, the only place the keys are spelt. Reading, writing, the change
-// notifications and a designer's property browser all go through it.
+// set. The keys are spelt, with their defaults and how they load and save, in
+// the rows of the public properties they persist (property_table.cpp);
+// reading, writing and the change notifications go through this view of them.
 //
 //     for (const PersistedProperty& p : persistedProperties())   // writing order
 //         ... p.key, p.property, p.defaultValue ...
@@ -59,16 +60,29 @@ enum class DefaultRule : std::uint8_t {
     ParentBackColor, // read with the form's back colour; always written
 };
 
-struct PersistedProperty {
-    PersistedKey id;
+class Button;
+
+// How one key is stored: one part of a public property's row
+// (property_table.h), which is where each is written down.
+struct StoredForm {
     std::u16string_view key;
-    // The public property it persists. FontStyle is stored within "Font".
-    std::string_view property;
     DefaultRule rule;
     // Of the key's value type in every row: for the other rules, that type's
     // plain value. "No font" is a font without a name, "no picture" a picture
     // value without bytes.
     PropertyValue defaultValue;
+    int loadingStep; // the key's place in the loading order
+    // Reads the key from the host's set into the control; false when the
+    // stored value failed (the property then keeps what it had).
+    bool (*load)(Button& control, const StoredForm& form);
+    // What the control stores under the key.
+    PropertyValue (*save)(const Button& control);
+};
+
+struct PersistedProperty : StoredForm {
+    PersistedKey id;
+    // The public property it persists. FontStyle is stored within "Font".
+    std::string_view property;
 };
 
 // In writing order: the order of PersistedKey.

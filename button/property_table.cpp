@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <type_traits>
 
 namespace bastara::button {
 
@@ -45,6 +46,173 @@ namespace {
     {
         return (b.*Getter)();
     }
+
+    // --- Stored forms -----------------------------------------------------
+    // Each loads its key from the host's set, with the form's default for an
+    // absent key, and saves what the control holds.
+
+    // The stored value of a key as T, or nullopt when it is of another type.
+    template <typename T>
+    std::optional<T> readValue(const Button& b, std::u16string_view key, T fallback)
+    {
+        auto value = properties::valueAs<T>(b.host().readProperty(key, std::move(fallback)));
+        if (!value)
+            return std::nullopt;
+        return std::move(*value);
+    }
+
+    template <typename T> T defaultOf(const StoredForm& form)
+    {
+        return std::get<T>(form.defaultValue);
+    }
+
+    // The enumerations: stored as 32-bit integers, kept as read (drawing
+    // treats values outside the named ones as none of them).
+    template <auto Field> bool loadEnumeration(Button& b, const StoredForm& form)
+    {
+        using Enum = std::remove_reference_t<decltype(b.state().*Field)>;
+        const std::optional<std::int32_t> value
+            = readValue(b, form.key, defaultOf<std::int32_t>(form));
+        if (value)
+            b.state().*Field = Enum(*value);
+        return value.has_value();
+    }
+    template <auto Field> PropertyValue saveEnumeration(const Button& b)
+    {
+        return storedNumber(b.state().*Field);
+    }
+
+    template <auto Field> bool loadField(Button& b, const StoredForm& form)
+    {
+        using T = std::remove_reference_t<decltype(b.state().*Field)>;
+        std::optional<T> value = readValue(b, form.key, defaultOf<T>(form));
+        if (value)
+            b.state().*Field = std::move(*value);
+        return value.has_value();
+    }
+    template <auto Field> PropertyValue saveField(const Button& b)
+    {
+        return b.state().*Field;
+    }
+
+    // A picture key: absent is no picture; bytes that are no picture fail.
+    std::optional<PictureRef> readPicture(const Button& b, const StoredForm& form)
+    {
+        const std::optional<PictureValue> value = readValue(b, form.key, PictureValue());
+        if (!value || (!value->isNone() && !value->picture()))
+            return std::nullopt;
+        return value->picture();
+    }
+
+    // The picture sizes the control can hold; anything else (a hand-edited or
+    // damaged set) would make it prepare a bitmap of any size.
+    bool isPictureSizePx(std::int16_t px)
+    {
+        return px == 0 || px == 16 || px == 24 || px == 32 || px == 40 || px == 48;
+    }
+
+    bool loadForeColor(Button& b, const StoredForm& form)
+    {
+        const std::optional<OleColor> colour = readValue(b, form.key, defaultOf<OleColor>(form));
+        if (colour)
+            b.host().setForeColor(*colour);
+        return colour.has_value();
+    }
+    PropertyValue saveForeColor(const Button& b)
+    {
+        return b.host().foreColor();
+    }
+
+    bool loadFont(Button& b, const StoredForm& form)
+    {
+        const std::optional<FontDescription> font
+            = readValue(b, form.key, defaultOf<FontDescription>(form));
+        if (!font)
+            return false;
+        // Absent: the window keeps its font.
+        return *font == defaultOf<FontDescription>(form) || b.host().setFont(*font).ok();
+    }
+    PropertyValue saveFont(const Button& b)
+    {
+        return b.host().font().value_or(FontDescription());
+    }
+
+    bool loadImage(Button& b, const StoredForm& form)
+    {
+        std::optional<PictureRef> picture = readPicture(b, form);
+        if (picture)
+            b.state().picture = std::move(*picture);
+        return picture.has_value();
+    }
+    PropertyValue saveImage(const Button& b)
+    {
+        return PictureValue::fromPicture(b.state().picture);
+    }
+
+    // In pixels, not the PictureSize enumeration: 16 is PictureSize 0.
+    bool loadImageSize(Button& b, const StoredForm& form)
+    {
+        const std::optional<std::int16_t> px
+            = readValue(b, form.key, defaultOf<std::int16_t>(form));
+        if (!px || !isPictureSizePx(*px))
+            return false;
+        b.state().pictureSizePx = *px;
+        return true;
+    }
+
+    bool loadEnabled(Button& b, const StoredForm& form)
+    {
+        const std::optional<Bool16> enabled = readValue(b, form.key, defaultOf<Bool16>(form));
+        if (enabled)
+            b.host().setEnabled(enabled->isSet());
+        return enabled.has_value();
+    }
+    PropertyValue saveEnabled(const Button& b)
+    {
+        return Bool16(b.host().enabled());
+    }
+
+    // Absent: the form's colour.
+    bool loadBackColor(Button& b, const StoredForm& form)
+    {
+        std::optional<OleColor> colour = readValue(b, form.key, b.host().parentBackColor());
+        if (colour)
+            b.state().backColor = *colour;
+        return colour.has_value();
+    }
+
+    // Absent: the back colour just read.
+    bool loadHoverBackColor(Button& b, const StoredForm& form)
+    {
+        std::optional<OleColor> colour = readValue(b, form.key, b.state().backColor);
+        if (colour)
+            b.state().hoverBackColor = *colour;
+        return colour.has_value();
+    }
+
+    bool loadMouseIcon(Button& b, const StoredForm& form)
+    {
+        std::optional<PictureRef> icon = readPicture(b, form);
+        return icon && b.setMouseIcon(std::move(*icon)).ok();
+    }
+    PropertyValue saveMouseIcon(const Button& b)
+    {
+        return PictureValue::fromPicture(b.host().mouseIcon());
+    }
+
+    bool loadMousePointer(Button& b, const StoredForm& form)
+    {
+        const std::optional<std::int16_t> pointer
+            = readValue(b, form.key, defaultOf<std::int16_t>(form));
+        return pointer && b.setMousePointer(*pointer).ok();
+    }
+    PropertyValue saveMousePointer(const Button& b)
+    {
+        return b.host().mousePointer();
+    }
+
+    using S = ButtonState;
+    using enum DefaultRule;
 
     constexpr std::array kLookNames { ValueName { 0, u"0 - Classic", "Classic" },
         ValueName { 1, u"1 - Framed bevel", "FramedBevel" },
@@ -153,15 +321,23 @@ namespace {
     {
         static const std::array<PublicProperty, 25> rows { {
             { "ButtonStyle", E::Enumeration, "Various operating system button styles", kLookNames,
-                PersistedKey::BackStyle, NewValue::Listed, storedNumber(D::buttonStyle),
+                PersistedKey::BackStyle,
+                StoredForm { u"BackStyle", Fixed, storedNumber(D::buttonStyle), 2,
+                    loadEnumeration<&S::buttonStyle>, saveEnumeration<&S::buttonStyle> },
+                NewValue::Listed, storedNumber(D::buttonStyle),
                 getEnumeration<Look, &Button::ButtonStyle>,
                 setEnumeration<Look, &Button::setButtonStyle> },
             { "Mode", E::Enumeration, "Command button, check box or option button mode", kModeNames,
-                PersistedKey::Mode, NewValue::Listed, storedNumber(D::mode),
-                getEnumeration<ButtonMode, &Button::Mode>,
+                PersistedKey::Mode,
+                StoredForm { u"Mode", AlwaysWritten, storedNumber(D::mode), 9,
+                    loadEnumeration<&S::buttonMode>, saveEnumeration<&S::buttonMode> },
+                NewValue::Listed, storedNumber(D::mode), getEnumeration<ButtonMode, &Button::Mode>,
                 setEnumeration<ButtonMode, &Button::setMode> },
             { "Caption", E::Text, "The caption of the button. Double pipe (||) is a line break.",
-                {}, PersistedKey::Caption, NewValue::DisplayName, std::u16string(),
+                {}, PersistedKey::Caption,
+                StoredForm { u"Caption", Fixed, std::u16string(), 0, loadField<&S::captionText>,
+                    saveField<&S::captionText> },
+                NewValue::DisplayName, std::u16string(),
                 [](Button& b) -> PublicValue { return b.Caption(); },
                 [](Button& b, const PublicValue& v) -> HostResult {
                     if (const auto* text = std::get_if<std::u16string>(&v))
@@ -169,25 +345,38 @@ namespace {
                     return {};
                 } },
             { "CaptionAlign", E::Enumeration, "Horizontal alignment of caption on the button.",
-                kCaptionAlignNames, PersistedKey::CapAlign, NewValue::Listed,
-                storedNumber(D::captionAlign),
+                kCaptionAlignNames, PersistedKey::CapAlign,
+                StoredForm { u"CapAlign", Fixed, storedNumber(D::captionAlign), 1,
+                    loadEnumeration<&S::captionAlign>, saveEnumeration<&S::captionAlign> },
+                NewValue::Listed, storedNumber(D::captionAlign),
                 getEnumeration<CaptionAlignment, &Button::CaptionAlign>,
                 setEnumeration<CaptionAlignment, &Button::setCaptionAlign> },
             { "CaptionStyle", E::Enumeration, "Flat, Embossed or Engraved effects",
-                kCaptionStyleNames, PersistedKey::CapStyle, NewValue::Listed,
-                storedNumber(D::captionStyle), getEnumeration<CaptionEffect, &Button::CaptionStyle>,
+                kCaptionStyleNames, PersistedKey::CapStyle,
+                StoredForm { u"CapStyle", Fixed, storedNumber(D::captionStyle), 20,
+                    loadEnumeration<&S::captionStyle>, saveEnumeration<&S::captionStyle> },
+                NewValue::Listed, storedNumber(D::captionStyle),
+                getEnumeration<CaptionEffect, &Button::CaptionStyle>,
                 setEnumeration<CaptionEffect, &Button::setCaptionStyle> },
             { "CustomClick", E::Enumeration,
                 "Custom shaped buttons only. Moves the button vs the traditional click effect.",
-                kCustomClickNames, PersistedKey::CustomClick, NewValue::Listed,
-                storedNumber(D::customClick), getEnumeration<ClickMovement, &Button::CustomClick>,
+                kCustomClickNames, PersistedKey::CustomClick,
+                StoredForm { u"CustomClick", Fixed, storedNumber(D::customClick), 11,
+                    loadEnumeration<&S::customClick>, saveEnumeration<&S::customClick> },
+                NewValue::Listed, storedNumber(D::customClick),
+                getEnumeration<ClickMovement, &Button::CustomClick>,
                 setEnumeration<ClickMovement, &Button::setCustomClick> },
             { "ButtonShape", E::Enumeration, "Rectangular or various diagonal shapes", kShapeNames,
-                PersistedKey::Shape, NewValue::Listed, storedNumber(D::buttonShape),
+                PersistedKey::Shape,
+                StoredForm { u"Shape", Fixed, storedNumber(D::buttonShape), 3,
+                    loadEnumeration<&S::buttonShape>, saveEnumeration<&S::buttonShape> },
+                NewValue::Listed, storedNumber(D::buttonShape),
                 getEnumeration<Shape, &Button::ButtonShape>,
                 setEnumeration<Shape, &Button::setButtonShape> },
             { "Picture", E::Picture, "The image used to display on the button.", {},
-                PersistedKey::Image, NewValue::Listed, PictureRef(), getPicture<&Button::Picture>,
+                PersistedKey::Image,
+                StoredForm { u"Image", Fixed, PictureValue(), 12, loadImage, saveImage },
+                NewValue::Listed, PictureRef(), getPicture<&Button::Picture>,
                 [](Button& b, const PublicValue& v) -> HostResult {
                     if (const auto* picture = std::get_if<PictureRef>(&v))
                         b.setPicture(*picture);
@@ -195,33 +384,47 @@ namespace {
                 } },
             { "PictureAlign", E::Enumeration,
                 "Alignment of the button image in relation to the caption and/or button.",
-                kPictureAlignNames, PersistedKey::ImgAlign, NewValue::Listed,
-                storedNumber(D::pictureAlign),
+                kPictureAlignNames, PersistedKey::ImgAlign,
+                StoredForm { u"ImgAlign", Fixed, storedNumber(D::pictureAlign), 14,
+                    loadEnumeration<&S::pictureAlign>, saveEnumeration<&S::pictureAlign> },
+                NewValue::Listed, storedNumber(D::pictureAlign),
                 getEnumeration<PicturePlacement, &Button::PictureAlign>,
                 setEnumeration<PicturePlacement, &Button::setPictureAlign> },
             { "Enabled", E::Boolean, "Determines if events are fired for this button.", {},
-                PersistedKey::Enabled, NewValue::Listed, D::enabled.isSet(),
-                getBoolean<&Button::Enabled>, setBoolean<&Button::setEnabled> },
+                PersistedKey::Enabled,
+                StoredForm { u"Enabled", Fixed, D::enabled, 16, loadEnabled, saveEnabled },
+                NewValue::Listed, D::enabled.isSet(), getBoolean<&Button::Enabled>,
+                setBoolean<&Button::setEnabled> },
             { "ShowFocusRect", E::Boolean,
                 "Allows or prevents a focus rectangle from being displayed. In design mode, "
                 "this may always be displayed for button set as Default.",
-                {}, PersistedKey::Focus, NewValue::Listed, D::showFocusRect.isSet(),
-                getBoolean<&Button::ShowFocusRect>, setBoolean<&Button::setShowFocusRect> },
+                {}, PersistedKey::Focus,
+                StoredForm { u"Focus", Fixed, D::showFocusRect, 8, loadField<&S::showFocusRect>,
+                    saveField<&S::showFocusRect> },
+                NewValue::Listed, D::showFocusRect.isSet(), getBoolean<&Button::ShowFocusRect>,
+                setBoolean<&Button::setShowFocusRect> },
             { "Value", E::Boolean,
                 "Applicable to only check box or option button modes: True or False", {},
-                PersistedKey::Value, NewValue::Listed, D::value.isSet(), getBoolean<&Button::Value>,
+                PersistedKey::Value,
+                StoredForm { u"Value", AlwaysWritten, D::value, 10, loadField<&S::buttonValue>,
+                    saveField<&S::buttonValue> },
+                NewValue::Listed, D::value.isSet(), getBoolean<&Button::Value>,
                 setBoolean<&Button::setValue> },
             { "PictureSize", E::Enumeration,
                 "Various sizes for images used on buttons. Last 2 options center image "
                 "automatically.",
-                kPictureSizeNames, PersistedKey::ImgSize, NewValue::Listed,
-                storedNumber(D::pictureSize),
+                kPictureSizeNames, PersistedKey::ImgSize,
+                StoredForm { u"ImgSize", Fixed, std::int16_t(16), 13, loadImageSize,
+                    saveField<&S::pictureSizePx> },
+                NewValue::Listed, storedNumber(D::pictureSize),
                 [](Button& b) -> PublicValue { return storedNumber(b.PictureSize()); },
                 setEnumeration<PictureSizing, &Button::setPictureSize> },
             { "MousePointer", E::Enumeration,
                 "Various optional mouse pointers to use when mouse is over the button",
-                kPointerNames, PersistedKey::MousePointer, NewValue::Listed,
-                std::int32_t(D::mousePointer),
+                kPointerNames, PersistedKey::MousePointer,
+                StoredForm {
+                    u"mPointer", Fixed, D::mousePointer, 22, loadMousePointer, saveMousePointer },
+                NewValue::Listed, std::int32_t(D::mousePointer),
                 [](Button& b) -> PublicValue { return b.MousePointer(); },
                 [](Button& b, const PublicValue& v) -> HostResult {
                     if (const auto* number = std::get_if<std::int32_t>(&v))
@@ -231,14 +434,16 @@ namespace {
             { "MouseIcon", E::Picture,
                 "Icon or cursor used to display when mouse is over the button. MousePointer "
                 "must be set to Custom.",
-                {}, PersistedKey::MouseIcon, NewValue::Listed, PictureRef(),
-                getPicture<&Button::MouseIcon>,
+                {}, PersistedKey::MouseIcon,
+                StoredForm { u"mIcon", Fixed, PictureValue(), 21, loadMouseIcon, saveMouseIcon },
+                NewValue::Listed, PictureRef(), getPicture<&Button::MouseIcon>,
                 [](Button& b, const PublicValue& v) -> HostResult {
                     if (const auto* picture = std::get_if<PictureRef>(&v))
                         return b.setMouseIcon(*picture);
                     return {};
                 } },
             { "Font", E::Font, "Font used to display the caption.", {}, PersistedKey::Font,
+                StoredForm { u"Font", Fixed, FontDescription(), 7, loadFont, saveFont },
                 NewValue::ParentFont, FontDescription(),
                 [](Button& b) -> PublicValue { return b.Font().value_or(FontDescription()); },
                 [](Button& b, const PublicValue& v) -> HostResult {
@@ -247,51 +452,72 @@ namespace {
                     return {};
                 } },
             { "FontStyle", E::Enumeration, "Various font attributes that can be changed directly.",
-                kFontStyleNames, PersistedKey::Font, NewValue::FromFont, std::int32_t(0),
-                [](Button& b) -> PublicValue { return b.FontStyle(); },
+                kFontStyleNames, PersistedKey::Font, std::nullopt, NewValue::FromFont,
+                std::int32_t(0), [](Button& b) -> PublicValue { return b.FontStyle(); },
                 [](Button& b, const PublicValue& v) -> HostResult {
                     if (const auto* number = std::get_if<std::int32_t>(&v))
                         return b.setFontStyle(*number);
                     return {};
                 } },
             { "ForeColor", E::Colour, "The color of the caption's font .", {},
-                PersistedKey::ForeColor, NewValue::Listed, D::foreColor,
-                getColour<&Button::ForeColor>, setColour<&Button::setForeColor> },
+                PersistedKey::ForeColor,
+                StoredForm { u"cFore", Fixed, D::foreColor, 6, loadForeColor, saveForeColor },
+                NewValue::Listed, D::foreColor, getColour<&Button::ForeColor>,
+                setColour<&Button::setForeColor> },
             { "BackColor", E::Colour, "Button back color. See also ResetDefaultColors", {},
-                PersistedKey::BackColor, NewValue::Listed, D::backColor,
-                getColour<&Button::BackColor>, setColour<&Button::setBackColor> },
+                PersistedKey::BackColor,
+                StoredForm { u"cBack", ParentBackColor, OleColor(), 17, loadBackColor,
+                    saveField<&S::backColor> },
+                NewValue::Listed, D::backColor, getColour<&Button::BackColor>,
+                setColour<&Button::setBackColor> },
             { "GradientColor", E::Colour,
                 "Secondary color used for gradient shades. The BackColor property is the "
                 "primary color.",
-                {}, PersistedKey::GradientColor, NewValue::Listed, D::gradientColor,
-                getColour<&Button::GradientColor>, setColour<&Button::setGradientColor> },
+                {}, PersistedKey::GradientColor,
+                // A stored form without the key has the face colour; a new control
+                // starts with black and so writes it.
+                StoredForm { u"cGradient", Fixed, kSystemButtonFace, 5,
+                    loadField<&S::gradientColor>, saveField<&S::gradientColor> },
+                NewValue::Listed, D::gradientColor, getColour<&Button::GradientColor>,
+                setColour<&Button::setGradientColor> },
             { "GradientMode", E::Enumeration, "Various directions to draw the gradient shading.",
-                kGradientNames, PersistedKey::Gradient, NewValue::Listed,
-                storedNumber(D::gradientMode),
+                kGradientNames, PersistedKey::Gradient,
+                StoredForm { u"Gradient", Fixed, storedNumber(D::gradientMode), 4,
+                    loadEnumeration<&S::gradientMode>, saveEnumeration<&S::gradientMode> },
+                NewValue::Listed, storedNumber(D::gradientMode),
                 getEnumeration<GradientDirection, &Button::GradientMode>,
                 setEnumeration<GradientDirection, &Button::setGradientMode> },
             { "ResetDefaultColors", E::Action,
                 "Resets button's back color and text color to Window's standard. The hover "
                 "properties are also reset.",
-                {}, std::nullopt, NewValue::Listed, false, getBoolean<&Button::ResetDefaultColors>,
+                {}, std::nullopt, std::nullopt, NewValue::Listed, false,
+                getBoolean<&Button::ResetDefaultColors>,
                 setBoolean<&Button::setResetDefaultColors> },
             { "HoverColorLocks", E::Enumeration,
                 "Can ensure the hover colors match the caption and back colors. Click for more "
                 "options.",
-                kHoverLockNames, PersistedKey::LockHover, NewValue::Listed,
-                storedNumber(D::hoverColorLocks),
+                kHoverLockNames, PersistedKey::LockHover,
+                StoredForm { u"LockHover", Fixed, storedNumber(D::hoverColorLocks), 19,
+                    loadEnumeration<&S::hoverLocks>, saveEnumeration<&S::hoverLocks> },
+                NewValue::Listed, storedNumber(D::hoverColorLocks),
                 getEnumeration<HoverLock, &Button::HoverColorLocks>,
                 setEnumeration<HoverLock, &Button::setHoverColorLocks> },
             { "HoverForeColor", E::Colour,
                 "Color of button caption's text when mouse is hovering over it. Affects the "
                 "HoverLockColors property.",
-                {}, PersistedKey::HoverForeColor, NewValue::Listed, D::hoverForeColor,
-                getColour<&Button::HoverForeColor>, setColour<&Button::setHoverForeColor> },
+                {}, PersistedKey::HoverForeColor,
+                StoredForm { u"cFHover", Fixed, D::hoverForeColor, 15,
+                    loadField<&S::hoverForeColor>, saveField<&S::hoverForeColor> },
+                NewValue::Listed, D::hoverForeColor, getColour<&Button::HoverForeColor>,
+                setColour<&Button::setHoverForeColor> },
             { "HoverBackColor", E::Colour,
                 "Color of button background when mouse is hovering over it. Affects the "
                 "HoverLockColors property.",
-                {}, PersistedKey::HoverBackColor, NewValue::Listed, D::hoverBackColor,
-                getColour<&Button::HoverBackColor>, setColour<&Button::setHoverBackColor> },
+                {}, PersistedKey::HoverBackColor,
+                StoredForm { u"cBHover", ControlBackColor, OleColor(), 18, loadHoverBackColor,
+                    saveField<&S::hoverBackColor> },
+                NewValue::Listed, D::hoverBackColor, getColour<&Button::HoverBackColor>,
+                setColour<&Button::setHoverBackColor> },
         } };
         return rows;
     }

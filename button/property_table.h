@@ -15,10 +15,12 @@
 // design-mode messages all happen as they would anywhere else. The read-only
 // handles (hdc, hwnd) are no properties a user sets and are not here.
 //
-// The stored property set's keys, their writing and loading order and the
-// rules for their defaults are property_keys.h's; a row names the key its
-// property persists under. A Qt widget's properties, a designer's browser and
-// the reference in the README are made from this table.
+// A row also says how its property persists: the key, the rule for its
+// default, its place in the loading order and how it loads and saves
+// (property_keys.h makes the stored set's view of them, in writing order).
+// Reading, writing and defaults, a Qt widget's properties, a designer's
+// browser and the reference in the README are all made from this table:
+// adding a property is adding a row (and its key to PersistedKey).
 
 #include "button/button.h"
 
@@ -66,6 +68,8 @@ struct PublicProperty {
     // The key it persists under; FontStyle lives within "Font", and an action
     // persists nothing.
     std::optional<PersistedKey> storedUnder;
+    // How it is stored under that key, for the property that owns the key.
+    std::optional<StoredForm> storage;
     NewValue newValue;
     PublicValue newControlValue; // for NewValue::Listed
     PublicValue (*get)(Button& control);

@@ -431,7 +431,7 @@ namespace {
 
     TEST(PropertyReference, TheReadmeListsEveryPropertyAsTheTableHasIt)
     {
-        const QString readmePath = qEnvironmentVariable("BASTARA_SOURCE_DIR") + "/README.md";
+        const QString readmePath = QStringLiteral(BASTARA_README_PATH);
         QFile file(readmePath);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << readmePath.toStdString();
         const std::string readme = file.readAll().toStdString();
