@@ -110,6 +110,10 @@ KeyProblem appendKeyGroup(
     if (descending) {
         for (std::size_t i = valueStart; i < key.size(); ++i)
             key[i] = static_cast<std::uint8_t>(~key[i]);
+        // Descending text ends in a 00 after its inverted end byte, as the
+        // bytes of descending text indexes show; lookups depend on it.
+        if (type == ColumnType::Text)
+            key.push_back(0x00);
     }
     return KeyProblem::None;
 }

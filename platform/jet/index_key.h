@@ -16,11 +16,12 @@
 //   Boolean one byte, True 00 and False FF (never Null)
 //   Text    the General sort key (sort_key.h)
 //
-// A descending group inverts (XOR FF) every byte after its start byte.
+// A descending group inverts (XOR FF) every byte after its start byte; a
+// descending Text group then ends in one more byte, 00.
 //
 //     Long 5000 ascending          7F 80 00 13 88
 //     Long 0 descending            80 7F FF FF FF
-//     Text "a" descending          80 B5 FE FF
+//     Text "a" descending          80 B5 FE FF 00
 
 #include "platform/jet/row_encoder.h"
 #include "platform/jet/table_layout.h"

@@ -131,7 +131,10 @@ namespace {
             { ColumnType::Boolean, true, true, "80 ff" },
             { ColumnType::Text, false, u"café", "7f 4d 4a 53 51 01 02 02 02 0e 00" },
             { ColumnType::Text, false, u"A", "7f 4a 01 00" },
-            { ColumnType::Text, true, u"a", "80 b5 fe ff" },
+            { ColumnType::Text, true, u"a", "80 b5 fe ff 00" },
+            // ixTextDesc of index-keys.mdb, its first entry.
+            { ColumnType::Text, true, u"پژوهش",
+                "80 86 52 86 47 86 36 86 37 86 45 fe f7 f7 f7 f7 f7 ff 00" },
             { ColumnType::Text, false, u"جدول", "7f 79 b0 79 b4 79 c9 79 c5 01 08 08 08 08 00" },
             { ColumnType::Text, false, u"آرش احمدی",
                 "7f 79 aa 79 b6 79 ba 07 79 ab 79 b2 79 c6 79 b4 7a 25 01 03 08 08 02 08 08 08 08 "
