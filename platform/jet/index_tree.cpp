@@ -16,26 +16,73 @@ namespace {
     constexpr std::size_t childPointerLength = 4;
 
     // A page of one level: items [first, end) of the level below (entries
-    // for leaves, child pages for nodes), and the entry its subtree ends with.
+    // for leaves, child pages for nodes), the entry its subtree ends with,
+    // and the prefix its entries after the first leave out.
     struct Group {
         std::size_t first;
         std::size_t end;
         std::size_t lastEntry;
+        std::size_t prefix = 0;
+    };
+
+    // The prefix stays within one byte's count, as every page seen has it.
+    constexpr std::size_t maxPrefix = 255;
+
+    std::size_t commonPrefix(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b)
+    {
+        const std::size_t most = std::min({ a.size(), b.size(), maxPrefix });
+        std::size_t n = 0;
+        while (n < most && a[n] == b[n])
+            ++n;
+        return n;
+    }
+
+    // The bytes a page's entries take stored as the engine stores them: the
+    // first whole, each later one without the prefix the first and the last
+    // keys share (sorted keys between them share it too).
+    class PageFill
+    {
+    public:
+        void start(std::span<const std::uint8_t> firstKey, std::size_t length)
+        {
+            m_first = firstKey;
+            m_whole = length;
+            m_count = 1;
+            m_prefix = 0;
+        }
+        // Adds the entry if the page still holds them all.
+        bool add(std::span<const std::uint8_t> key, std::size_t length)
+        {
+            const std::size_t prefix = commonPrefix(m_first, key);
+            if (m_whole + length - m_count * prefix > leaf::entrySpace)
+                return false;
+            m_whole += length;
+            ++m_count;
+            m_prefix = prefix;
+            return true;
+        }
+        std::size_t prefix() const { return m_prefix; }
+
+    private:
+        std::span<const std::uint8_t> m_first;
+        std::size_t m_whole = 0; // the entries' bytes before the prefix comes off
+        std::size_t m_count = 0;
+        std::size_t m_prefix = 0;
     };
 
     std::vector<Group> packLeaves(const IndexEntries& sorted)
     {
         std::vector<Group> groups;
-        std::size_t used = 0;
+        PageFill fill;
         for (std::size_t i = 0; i < sorted.size(); ++i) {
             const std::size_t length = sorted.key(i).size() + rowPointerLength;
-            if (groups.empty() || used + length > leaf::entrySpace) {
+            if (groups.empty() || !fill.add(sorted.key(i), length)) {
                 groups.push_back({ i, i, i });
-                used = 0;
+                fill.start(sorted.key(i), length);
             }
-            used += length;
             groups.back().end = i + 1;
             groups.back().lastEntry = i;
+            groups.back().prefix = fill.prefix();
         }
         return groups;
     }
@@ -43,21 +90,21 @@ namespace {
     // Child j costs an entry only once another child follows it on the page.
     std::vector<Group> packNodes(const IndexEntries& sorted, const std::vector<Group>& children)
     {
+        auto keyOf = [&](std::size_t child) { return sorted.key(children[child].lastEntry); };
         auto entryLength = [&](std::size_t child) {
-            return sorted.key(children[child].lastEntry).size() + rowPointerLength
-                + childPointerLength;
+            return keyOf(child).size() + rowPointerLength + childPointerLength;
         };
         std::vector<Group> groups;
-        std::size_t used = 0;
+        PageFill fill;
         for (std::size_t j = 0; j < children.size(); ++j) {
-            if (!groups.empty() && used + entryLength(j - 1) <= leaf::entrySpace) {
-                used += entryLength(j - 1);
-            } else {
+            const bool second = !groups.empty() && groups.back().end - groups.back().first == 1;
+            if (second)
+                fill.start(keyOf(j - 1), entryLength(j - 1)); // one entry always fits
+            else if (groups.empty() || !fill.add(keyOf(j - 1), entryLength(j - 1)))
                 groups.push_back({ j, j, 0 });
-                used = 0;
-            }
             groups.back().end = j + 1;
             groups.back().lastEntry = children[j].lastEntry;
+            groups.back().prefix = groups.back().end - groups.back().first > 1 ? fill.prefix() : 0;
         }
         return groups;
     }
@@ -77,16 +124,23 @@ namespace {
             PageWriter(m_page).at(leaf::previousPage).u32le(previous).u32le(next).u32le(tail);
         }
 
+        // Entries after the first leave out the page's prefix.
         void entry(std::span<const std::uint8_t> key, std::uint32_t rowPointer,
             std::optional<std::uint32_t> child)
         {
             PageWriter w(m_page);
-            w.at(leaf::firstEntry + m_used).bytes(key);
+            w.at(leaf::firstEntry + m_used).bytes(m_used ? key.subspan(m_prefix) : key);
             w.u24be(rowPointer >> 8).u8(static_cast<std::uint8_t>(rowPointer));
             if (child)
                 w.u32be(*child);
             m_used = w.offset() - leaf::firstEntry;
             m_page[leaf::entryBitmap + m_used / 8] |= static_cast<std::uint8_t>(1u << (m_used % 8));
+        }
+
+        void prefix(std::size_t length)
+        {
+            m_prefix = length;
+            PageWriter(m_page).at(leaf::prefixLength).u16le(static_cast<std::uint16_t>(length));
         }
 
         void finish()
@@ -99,6 +153,7 @@ namespace {
     private:
         PageSpan m_page;
         std::size_t m_used = 0;
+        std::size_t m_prefix = 0;
     };
 
 } // namespace
@@ -149,6 +204,7 @@ Result<IndexTree, IoError> writeIndexTree(const IndexEntries& sorted, std::uint3
             const bool linkPrevious = g > 0 && parent[g - 1] == parent[g];
             const bool linkNext = g + 1 < groups.size() && parent[g + 1] == parent[g];
             std::uint32_t tail = 0;
+            builder.prefix(group.prefix);
             if (l == 0) {
                 for (std::size_t i = group.first; i < group.end; ++i)
                     builder.entry(sorted.key(i), sorted.rowPointer(i), std::nullopt);

@@ -36,7 +36,7 @@ namespace {
         ReadPage read { page[0], u32le(page, leaf::previousPage), u32le(page, leaf::nextPage),
             u32le(page, leaf::tailPage), {} };
         EXPECT_EQ(u32le(page, leaf::owner), tablePage);
-        EXPECT_EQ(page[leaf::prefixLength], 0);
+        const std::size_t prefix = page[leaf::prefixLength] | page[leaf::prefixLength + 1] << 8;
         const std::size_t pointers = read.type == 0x03 ? 8 : 4;
         std::size_t start = 0;
         for (std::size_t end = 1; end <= leaf::entrySpace; ++end) {
@@ -48,6 +48,10 @@ namespace {
                     | bytes[end - pointers + 1] << 8 | bytes[end - pointers + 2])
                         << 8
                     | bytes[end - pointers + 3] };
+            // Entries after the first leave out the first one's prefix.
+            if (!read.entries.empty())
+                entry.key.insert(entry.key.begin(), read.entries.front().key.begin(),
+                    read.entries.front().key.begin() + static_cast<std::ptrdiff_t>(prefix));
             if (read.type == 0x03)
                 entry.child = static_cast<std::uint32_t>(bytes[end - 4]) << 24
                     | bytes[end - 3] << 16 | bytes[end - 2] << 8 | bytes[end - 1];
@@ -122,14 +126,14 @@ namespace {
     {
         struct Case {
             std::size_t entries;
-            std::size_t keyBytes; // per entry: a counter padded to this length
+            std::size_t keyBytes; // per entry: a 4-byte counter, then padding to this length
             std::uint32_t levels;
         };
         const std::vector<Case> cases {
             { 0, 5, 1 }, // an empty index: one empty leaf
-            { 401, 5, 1 }, // a Long key: 401 × 9 bytes fill one leaf exactly
-            { 402, 5, 2 }, { 100000, 5, 2 }, // 250 leaves under one root node
-            { 100000, 40, 3 }, // 1,134 leaves, 17 nodes, a root
+            // Keys 0..515 share 2 bytes: 9 + 515 × 7 bytes fill one leaf.
+            { 516, 5, 1 }, { 517, 5, 2 }, { 100000, 5, 2 }, // about 220 leaves under one root node
+            { 100000, 40, 3 }, // about 1,160 leaves, 15 nodes, a root
         };
         for (const Case& c : cases) {
             SetUp();
@@ -139,7 +143,7 @@ namespace {
             for (std::size_t i = c.entries; i-- > 0;) {
                 std::vector<std::uint8_t> key(c.keyBytes, 0x41);
                 for (std::size_t b = 0; b < 4; ++b)
-                    key[c.keyBytes - 1 - b] = static_cast<std::uint8_t>(i >> (8 * b));
+                    key[3 - b] = static_cast<std::uint8_t>(i >> (8 * b));
                 const auto pointer
                     = static_cast<std::uint32_t>(((1000 + i / 200) << 8) | (i % 200));
                 entries.add(key, pointer);
