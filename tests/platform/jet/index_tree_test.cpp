@@ -170,6 +170,33 @@ namespace {
         }
     }
 
+    // Leaf 39 of pk-long-5000.mdb: Long keys 1..500, the first two rows on
+    // page 27, stored with the 3-byte prefix 7F 80 00.
+    TEST_F(IndexTreeTest, AFullLeafOfLongKeysIsStoredAsTheSampleStoresIt)
+    {
+        IndexEntries entries;
+        for (std::int32_t i = 1; i <= 500; ++i) {
+            const auto flipped = static_cast<std::uint32_t>(i) ^ 0x80000000u;
+            entries.add(
+                std::vector<std::uint8_t> { 0x7F, static_cast<std::uint8_t>(flipped >> 24),
+                    static_cast<std::uint8_t>(flipped >> 16),
+                    static_cast<std::uint8_t>(flipped >> 8), static_cast<std::uint8_t>(flipped) },
+                static_cast<std::uint32_t>((27 + (i - 1) / 100) << 8 | ((i - 1) % 100)));
+        }
+        auto tree = writeIndexTree(entries, tablePage, *spool, {});
+        ASSERT_TRUE(tree);
+        ASSERT_EQ(tree->levels, 1u);
+        const Page& page = tree->root;
+        const std::vector<std::uint8_t> header(page.begin(), page.begin() + 0x1E);
+        EXPECT_EQ(header,
+            (std::vector<std::uint8_t> { 0x04, 0x01, 0x65, 0x02, 0x18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                0, 0, 0, 0, 0, 0, 0, 0, 0, 0x03, 0, 0, 0, 0x82, 0x20 }));
+        const std::vector<std::uint8_t> first(page.begin() + 0x1E0, page.begin() + 0x1E0 + 15);
+        EXPECT_EQ(first,
+            (std::vector<std::uint8_t> { 0x7f, 0x80, 0x00, 0x00, 0x01, 0x00, 0x00, 0x1b, 0x00, 0x00,
+                0x02, 0x00, 0x00, 0x1b, 0x01 }));
+    }
+
     TEST_F(IndexTreeTest, ARebuiltTreeWritesOverThePagesOfTheLastOne)
     {
         IndexEntries entries;
