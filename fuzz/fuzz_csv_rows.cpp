@@ -1,9 +1,13 @@
 // libFuzzer target: arbitrary bytes as the CSV of a fixed table (Long,
 // Text(10), Memo, Binary(4), Boolean), through the CSV reader, the value
 // parser and the row encoder. Every record is either refused cleanly or
-// encoded into a row that decodes to the same values.
+// encoded into a row that decodes to the same values. The Long, Text and
+// Boolean values are also keyed both ways: a descending key is the
+// ascending one inverted, and the keys of the Long values order as the
+// numbers do.
 
 #include "platform/jet/data_page.h"
+#include "platform/jet/index_key.h"
 #include "platform/jet/table_rows.h"
 #include "tools/mkdb/csv_reader.h"
 #include "tools/mkdb/value_parser.h"
@@ -12,6 +16,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -64,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::array<std::uint8_t, 4> longBytes {};
     std::vector<std::uint8_t> binary;
     std::u16string text, memo;
+    std::optional<std::int64_t> lastLong;
+    std::vector<std::uint8_t> lastKey;
     for (int record = 0; record < 64; ++record) {
         auto more = reader.next(fields);
         if (!more || !*more)
@@ -107,6 +114,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (refused)
             continue;
+        for (std::size_t c : { 0u, 1u, 4u }) {
+            std::vector<std::uint8_t> up, down;
+            const jet::ColumnType type = table()[c].type;
+            const auto problem = jet::appendKeyGroup(up, type, false, cells[c]);
+            if (jet::appendKeyGroup(down, type, true, cells[c]) != problem)
+                std::abort();
+            if (problem != jet::KeyProblem::None)
+                continue;
+            const std::size_t extra
+                = type == jet::ColumnType::Text && cells[c].kind != jet::FieldCell::Kind::Null;
+            if (up.empty() || down.size() != up.size() + extra)
+                std::abort();
+            for (std::size_t i = 1; i < up.size(); ++i) {
+                if (down[i] != static_cast<std::uint8_t>(~up[i]))
+                    std::abort();
+            }
+            if (c == 0 && std::holds_alternative<std::int64_t>(values[0])) {
+                const std::int64_t n = std::get<std::int64_t>(values[0]);
+                if (lastLong && (*lastLong < n) != (lastKey < up))
+                    std::abort();
+                lastLong = n;
+                lastKey = up;
+            }
+        }
         auto row = encoder.encode(cells);
         if (!row)
             continue;

@@ -31,6 +31,13 @@
 //   the database as the last successful call left it;
 // * cannot change a table once appended (3219), and refuses more tables than
 //   one catalog page holds (3035);
+// * builds indexes as the engine's object model does: CreateIndex, Primary,
+//   Unique and IgnoreNulls, Index.CreateField (with dbDescending in its
+//   Attributes), Index.Fields.Append, then TableDef.Indexes.Append before the
+//   table is appended. An index keys Boolean, number, Date and Text fields
+//   only (3259 for Binary, Memo, OLE and GUID fields); Text is keyed in the
+//   General sort order, and a Text value with a character this engine has no
+//   sort key for is refused when the row is added (3001);
 // * adds rows through a Recordset that only appends, and writes them into
 //   the file when it is closed, in one replacement like every other change:
 //   a Recordset dropped without Close leaves the file as it was. While it is
@@ -76,6 +83,11 @@ enum DatabaseOption : int32_t {
     dbVersion40 = 64,
 };
 
+// Field attributes an index field takes.
+enum FieldAttribute : int32_t {
+    dbDescending = 1, // the index orders this field from high to low
+};
+
 // The "General" sort order for English and western European languages.
 inline constexpr std::string_view dbLangGeneral = ";LANGID=0x0409;CP=1252;COUNTRY=0";
 
@@ -89,6 +101,7 @@ template <typename T> using EngineResult = Result<T, EngineError>;
 class Database;
 class TableDef;
 class Field;
+class Index;
 class Recordset;
 
 // The values Recordset::SetValue takes: Null, and what the automation
@@ -116,11 +129,80 @@ public:
     // The Size argument as given; what the column gets is decided when the
     // field is appended (fixed-width types ignore it).
     double Size() const { return m_size; }
+    // FieldAttribute flags; an index field reads dbDescending when it is
+    // appended to its index.
+    int32_t Attributes() const { return m_attributes; }
+    void SetAttributes(int32_t attributes) { m_attributes = attributes; }
 
 private:
     std::u16string m_name;
     int32_t m_type;
     double m_size;
+    int32_t m_attributes = 0;
+};
+
+// An index made by TableDef::CreateIndex; in memory until it is appended to
+// the table's Indexes, which must happen before the table is appended.
+//
+//     auto idx = (*tdf)->CreateIndex(u"PrimaryKey");
+//     (*idx)->SetPrimary(true);
+//     auto fld = (*idx)->CreateField(u"id");
+//     (*fld)->SetAttributes(dbDescending);           // optional
+//     if (auto r = (*idx)->Fields.Append(*fld); !r) ...
+//     if (auto r = (*tdf)->Indexes.Append(*idx); !r) ...
+//
+// A primary key is unique and takes no Null; a unique index takes any number
+// of rows whose indexed fields are all Null; IgnoreNulls leaves those rows
+// out of the index. Rows an index refuses: 3022 for a duplicate key, 3058 for
+// Null in a primary-key field (Recordset::Update).
+class Index
+{
+public:
+    explicit Index(std::u16string name);
+    Index(const Index&) = delete;
+    Index& operator=(const Index&) = delete;
+
+    const std::u16string& Name() const { return m_name; }
+    bool Primary() const { return m_primary; }
+    bool Unique() const { return m_unique || m_primary; }
+    bool IgnoreNulls() const { return m_ignoreNulls; }
+    // 3219 once the index is appended, as its other properties.
+    [[nodiscard]] EngineResult<void> SetPrimary(bool primary);
+    [[nodiscard]] EngineResult<void> SetUnique(bool unique);
+    [[nodiscard]] EngineResult<void> SetIgnoreNulls(bool ignoreNulls);
+
+    // A field naming one of the table's fields; its type does not matter.
+    [[nodiscard]] EngineResult<std::shared_ptr<Field>> CreateField(std::u16string name);
+
+    class FieldCollection
+    {
+    public:
+        // Checks the name (3125), duplicates (3367) and count (3277: at most
+        // 10) and adds the field with its dbDescending attribute as it is now.
+        [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<Field>& field);
+        std::size_t Count() const;
+
+    private:
+        friend class Index;
+        explicit FieldCollection(Index& owner);
+        Index& m_owner;
+    };
+    FieldCollection Fields { *this };
+
+private:
+    friend class TableDef;
+    struct KeyField {
+        std::u16string name;
+        bool descending;
+    };
+    [[nodiscard]] EngineResult<void> changeable() const;
+
+    std::u16string m_name;
+    bool m_primary = false;
+    bool m_unique = false;
+    bool m_ignoreNulls = false;
+    std::vector<KeyField> m_fields;
+    bool m_appended = false;
 };
 
 // A table definition: in memory until it is appended to a database's TableDefs.
@@ -136,6 +218,7 @@ public:
 
     [[nodiscard]] EngineResult<std::shared_ptr<Field>> CreateField(
         std::u16string name, int32_t type, double size);
+    [[nodiscard]] EngineResult<std::shared_ptr<Index>> CreateIndex(std::u16string name);
 
     class FieldCollection
     {
@@ -152,6 +235,24 @@ public:
         TableDef& m_owner;
     };
     FieldCollection Fields { *this };
+
+    class IndexCollection
+    {
+    public:
+        // Checks the index and adds it: 3125 for its name, 3367 for a name
+        // already used (or an index already appended), 3264 without fields,
+        // 3265 for a field the table does not have (yet), 3259 for a field
+        // this engine cannot key, 3283 for a second primary key, 3281 past
+        // the engine's 32 indexes a table; 3219 once the table is appended.
+        [[nodiscard]] EngineResult<void> Append(const std::shared_ptr<Index>& index);
+        std::size_t Count() const;
+
+    private:
+        friend class TableDef;
+        explicit IndexCollection(TableDef& owner);
+        TableDef& m_owner;
+    };
+    IndexCollection Indexes { *this };
 
 private:
     friend class Database;
@@ -224,7 +325,9 @@ private:
 // what does not fit: 3349 for a number out of the field's range, 3163 for
 // text or bytes over its size, 3421 for a value of a kind the field cannot
 // take, 3162 for Null in a Boolean. Update refuses a row that would not fit
-// a page (3047). Fields left unset are Null (Boolean: False).
+// a page (3047), and a row an index refuses (3022 duplicate key, 3058 Null in
+// a primary key; 3047 for a key too long for an index page). Fields left
+// unset are Null (Boolean: False).
 class Recordset
 {
     struct Impl;

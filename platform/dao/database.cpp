@@ -79,7 +79,7 @@ EngineResult<void> Database::TableDefCollection::Append(const std::shared_ptr<Ta
     // Rebuild the whole file with the table, and swap it in only when it is
     // complete: a failure leaves the database as it was.
     jet::DatabaseContents next = impl.contents;
-    next.tables.push_back({ name, engineNow(), columns });
+    next.tables.push_back({ name, engineNow(), columns, tableDef->m_columns->indexes });
     auto store = jet::buildDatabase(next);
     if (!store)
         return Unexpected { errors::fromFormatError(store.error(), name) };

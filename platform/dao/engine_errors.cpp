@@ -119,6 +119,35 @@ EngineError updateWithoutAddNew()
     return error(3020, "Update or CancelUpdate without AddNew or Edit.");
 }
 
+EngineError duplicateKey()
+{
+    return error(3022,
+        "The changes you requested to the table were not successful because they would create "
+        "duplicate values in the index, primary key, or relationship. Change the data in the "
+        "field or fields that contain duplicate data, remove the index, or redefine the index to "
+        "permit duplicate entries and try again.");
+}
+
+EngineError nullInIndex()
+{
+    return error(3058, "Index or primary key cannot contain a Null value.");
+}
+
+EngineError tooManyIndexFields()
+{
+    return error(3277, "Can't have more than 10 fields in an index.");
+}
+
+EngineError tooManyIndexes()
+{
+    return error(3281, "Too many indexes on this table or database.");
+}
+
+EngineError primaryKeyExists()
+{
+    return error(3283, "Primary key already exists.");
+}
+
 EngineError recordTooLarge()
 {
     return error(3047, "Record is too large.");

@@ -24,6 +24,8 @@ struct Database::Impl {
 struct TableDef::Columns {
     std::vector<jet::UserColumn> columns; // appended fields, in order
     std::vector<std::vector<std::uint8_t>> matchKeys; // fieldNameMatchKey of each
+    std::vector<jet::UserIndex> indexes; // appended indexes, in order
+    std::vector<std::vector<std::uint8_t>> indexMatchKeys; // fieldNameMatchKey of each
 };
 
 // Encodes and writes a built database through `sink`, rows included.

@@ -93,7 +93,7 @@ EngineResult<std::shared_ptr<Recordset>> Database::OpenRecordset(std::u16string_
     auto state = std::make_unique<Recordset::Impl>(
         Recordset::Impl { shared_from_this(), table, userTable.columns, {},
             jet::TableRowWriter(plan->tables[table].tableDef.front(), definitions, *impl.spool,
-                impl.contents.rows[table]),
+                impl.contents.rows[table], jet::userIndexRules(userTable)),
             std::vector<Slot>(userTable.columns.size()),
             std::vector<jet::FieldCell>(userTable.columns.size()), 0, false, false });
     for (const jet::UserColumn& column : userTable.columns)
@@ -293,7 +293,14 @@ EngineResult<void> Recordset::Update()
     if (auto added = impl.writer.add(impl.cells); !added) {
         switch (added.error().kind) {
         case jet::RowError::Kind::RowTooLarge:
+        case jet::RowError::Kind::KeyTooLong:
             return Unexpected { errors::recordTooLarge() };
+        case jet::RowError::Kind::DuplicateKey:
+            return Unexpected { errors::duplicateKey() };
+        case jet::RowError::Kind::NullInKey:
+            return Unexpected { errors::nullInIndex() };
+        case jet::RowError::Kind::NoSortKey:
+            return Unexpected { errors::invalidArgument() };
         case jet::RowError::Kind::TooLong:
             return Unexpected { errors::fieldTooSmall() };
         case jet::RowError::Kind::Io:

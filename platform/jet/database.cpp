@@ -3,6 +3,8 @@
 #include "platform/jet/catalog.h"
 #include "platform/jet/format.h"
 #include "platform/jet/header_page.h"
+#include "platform/jet/index_key.h"
+#include "platform/jet/index_page.h"
 #include "platform/jet/sort_key.h"
 #include "platform/jet/system_tables.h"
 #include "platform/jet/table_def.h"
@@ -38,19 +40,53 @@ namespace {
 
     // Row 2p and 2p+1 of the table's map pages: pair 0 is the table's own
     // owned/free maps, pair k the k-th long-value column's.
+    std::uint32_t mapRowPointer(const TablePages& pages, std::size_t row)
+    {
+        return pageRowPointer(pages.usageMaps[row / userMapRowsPerPage],
+            static_cast<std::uint8_t>(row % userMapRowsPerPage));
+    }
+
     std::uint32_t mapPointer(const TablePages& pages, std::size_t pair, std::size_t half)
     {
-        const std::size_t pairsPerPage = userMapRowsPerPage / 2;
-        const std::uint32_t page = pages.usageMaps[pair / pairsPerPage];
-        return pageRowPointer(page, static_cast<std::uint8_t>(2 * (pair % pairsPerPage) + half));
+        return mapRowPointer(pages, 2 * pair + half);
+    }
+
+    // After the pairs: one owned-pages row per index.
+    std::size_t indexMapRow(const UserTable& table, std::size_t index)
+    {
+        return 2 + 2 * longValueColumnCount(table) + index;
+    }
+
+    std::uint8_t realIndexFlags(const UserIndex& index)
+    {
+        namespace f = format::index;
+        return static_cast<std::uint8_t>(f::flagJet4 | (index.rules.unique ? f::flagUnique : 0)
+            | (index.rules.ignoreNulls ? f::flagIgnoreNulls : 0)
+            | (index.rules.required ? f::flagRequired : 0));
     }
 
     TableDefinition userTableDefinition(
-        const UserTable& table, const TablePages* pages, std::uint32_t rowCount = 0)
+        const UserTable& table, const TablePages* pages, const TableRows* rows = nullptr)
     {
         TableDefinition definition;
         definition.columns = userColumnDefinitions(table);
-        definition.rowCount = rowCount;
+        definition.rowCount = rows ? rows->rowCount : 0;
+        for (std::size_t i = 0; i < table.indexes.size(); ++i) {
+            const UserIndex& index = table.indexes[i];
+            RealIndexDefinition real { {}, realIndexFlags(index),
+                pages ? mapRowPointer(*pages, indexMapRow(table, i)) : 0,
+                pages ? pages->indexRoots[i] : 0,
+                rows && i < rows->indexes.size() ? rows->indexes[i].distinctKeys : 0, 0 };
+            for (std::size_t c = 0; c < index.rules.columns.size(); ++c) {
+                real.columns.push_back(index.rules.columns[c].column);
+                if (index.rules.columns[c].descending)
+                    real.descending = static_cast<std::uint16_t>(real.descending | (1u << c));
+            }
+            definition.realIndexes.push_back(std::move(real));
+            const auto number = static_cast<std::uint32_t>(i);
+            definition.logicalIndexes.push_back({ index.name, number, number,
+                index.primary ? format::index::kindPrimaryKey : format::index::kindOther });
+        }
         std::size_t pair = 0;
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             if (isLongValue(table.columns[c].type)) {
@@ -87,8 +123,8 @@ namespace {
     // The map rows of a table with rows: owned and free for the table, then
     // for each long-value column. Maps too wide for a row get bitmap pages
     // after the rows' pages.
-    Result<std::vector<std::vector<std::uint8_t>>, FormatError> tableMapRows(
-        const UserTable& table, const TableRows& tableRows, DatabasePages& pages)
+    Result<std::vector<std::vector<std::uint8_t>>, FormatError> tableMapRows(const UserTable& table,
+        const TablePages& tablePages, const TableRows& tableRows, DatabasePages& pages)
     {
         std::vector<std::pair<PageRuns, PageRuns>> sets;
         sets.emplace_back(tableRows.dataPages, single(tableRows.dataPageWithRoom));
@@ -114,6 +150,24 @@ namespace {
             rows.push_back(mapRow(owned, bitmapPages));
             rows.push_back(mapRow(withRoom, bitmapPages));
         }
+        for (std::size_t i = 0; i < table.indexes.size(); ++i) {
+            PageRuns owned;
+            owned.add(tablePages.indexRoots[i]);
+            if (i < tableRows.indexes.size()) {
+                for (std::uint32_t page : tableRows.indexes[i].pages)
+                    owned.add(page);
+            }
+            std::array<std::uint32_t, referenceMapSlots> bitmapPages {};
+            for (std::uint32_t slot : bitmapSlotsFor(owned)) {
+                if (slot >= referenceMapSlots)
+                    return Unexpected { FormatError { FormatError::Kind::TooManyPages,
+                        "an index's pages lie beyond what its usage map can name" } };
+                bitmapPages[slot]
+                    = pages.trailingStart + static_cast<std::uint32_t>(pages.trailing.size());
+                writeBitmapPage(pages.trailing.emplace_back(), owned, slot);
+            }
+            rows.push_back(mapRow(owned, bitmapPages));
+        }
         return rows;
     }
 
@@ -133,6 +187,15 @@ namespace {
             // ParentIdName is a unique index.
             if (!keys.insert(*key).second)
                 return Unexpected { invalid("table name '" + toUtf8(table.name) + "' is taken") };
+            for (const UserIndex& index : table.indexes) {
+                if (index.name.empty() || index.name.size() > maxNameLength)
+                    return Unexpected { invalid("an index name has 1 to 64 code units") };
+                for (const IndexColumn& column : index.rules.columns) {
+                    if (column.column >= table.columns.size()
+                        || !isKeyableType(table.columns[column.column].type))
+                        return Unexpected { invalid("an index keys a field it cannot key") };
+                }
+            }
             if (auto checked = checkTableDefinition(userTableDefinition(table, nullptr)); !checked)
                 return Unexpected { checked.error() };
         }
@@ -145,6 +208,14 @@ namespace {
     }
 
 } // namespace
+
+std::vector<IndexRules> userIndexRules(const UserTable& table)
+{
+    std::vector<IndexRules> rules;
+    for (const UserIndex& index : table.indexes)
+        rules.push_back(index.rules);
+    return rules;
+}
 
 std::vector<ColumnDefinition> userColumnDefinitions(const UserTable& table)
 {
@@ -165,13 +236,15 @@ Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents)
         TablePages tablePages;
         const std::uint32_t tdefPages
             = tableDefPageCount(tableDefLength(userTableDefinition(table, nullptr)));
-        const std::size_t mapRows = 2 + 2 * longValueColumnCount(table);
+        const std::size_t mapRows = indexMapRow(table, table.indexes.size());
         const auto mapPages
             = static_cast<std::uint32_t>((mapRows + userMapRowsPerPage - 1) / userMapRowsPerPage);
         for (std::uint32_t i = 0; i < tdefPages; ++i)
             tablePages.tableDef.push_back(next++);
         for (std::uint32_t i = 0; i < mapPages; ++i)
             tablePages.usageMaps.push_back(next++);
+        for (std::size_t i = 0; i < table.indexes.size(); ++i)
+            tablePages.indexRoots.push_back(next++);
         plan.tables.push_back(std::move(tablePages));
     }
     if (next > format::maxPages)
@@ -223,7 +296,7 @@ Result<DatabasePages, FormatError> buildDatabasePages(const DatabaseContents& co
         return t < contents.rows.size() ? contents.rows[t] : noRows;
     };
     for (std::size_t t = 0; t < contents.tables.size(); ++t) {
-        auto rows = tableMapRows(contents.tables[t], rowsOf(t), result);
+        auto rows = tableMapRows(contents.tables[t], plan->tables[t], rowsOf(t), result);
         if (!rows)
             return Unexpected { rows.error() };
         mapRows.push_back(std::move(*rows));
@@ -325,9 +398,19 @@ Result<DatabasePages, FormatError> buildDatabasePages(const DatabaseContents& co
     for (std::size_t t = 0; t < contents.tables.size(); ++t) {
         const TablePages& tablePages = plan->tables[t];
         const TableDefinition definition
-            = userTableDefinition(contents.tables[t], &tablePages, rowsOf(t).rowCount);
+            = userTableDefinition(contents.tables[t], &tablePages, &rowsOf(t));
         if (auto written = writeTableDef(definition, tablePages.tableDef, store); !written)
             return fail<DatabasePages>(std::move(written));
+        for (std::size_t i = 0; i < tablePages.indexRoots.size(); ++i) {
+            PageSpan root = store.page(tablePages.indexRoots[i]);
+            const TableRows& rows = rowsOf(t);
+            if (i < rows.indexes.size() && rows.indexes[i].root) {
+                std::copy(rows.indexes[i].root->begin(), rows.indexes[i].root->end(), root.begin());
+            } else if (auto written = writeIndexLeaf(root, tablePages.tableDef.front(), {});
+                       !written) {
+                return fail<DatabasePages>(std::move(written));
+            }
+        }
         const std::vector<std::vector<std::uint8_t>>& rows = mapRows[t];
         for (std::size_t p = 0; p < tablePages.usageMaps.size(); ++p) {
             const auto first = rows.begin() + static_cast<std::ptrdiff_t>(p * userMapRowsPerPage);

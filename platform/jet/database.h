@@ -1,9 +1,10 @@
 #pragma once
 
 // A whole database file from its description: the system catalog plus the
-// user tables (empty, without indexes), as plain pages. The builder plans
-// every page number first (system pages 0..18, then per user table its TDEF
-// pages and usage-map pages), then emits.
+// user tables, as plain pages. The builder plans every page number first
+// (system pages 0..18, then per user table its TDEF pages, usage-map pages
+// and one root page per index), then emits. An index's other pages are on
+// the spool with the rows; the root keeps its number whatever the rows.
 //
 // The whole file is rebuilt for every change; a database of this writer is a
 // few dozen pages, and a rebuild keeps every page consistent by construction.
@@ -27,10 +28,19 @@ struct UserColumn {
     std::uint16_t length; // bytes, as the column block stores it
 };
 
+// An index of a user table: one real index in the definition, and one
+// logical index (the one users see, with its name) of the same number.
+struct UserIndex {
+    std::u16string name;
+    IndexRules rules;
+    bool primary = false; // rules then say unique and required
+};
+
 struct UserTable {
     std::u16string name;
     double created; // OLE date
     std::vector<UserColumn> columns;
+    std::vector<UserIndex> indexes = {};
 };
 
 struct DatabaseContents {
@@ -51,6 +61,7 @@ struct DatabaseContents {
 struct TablePages {
     std::vector<std::uint32_t> tableDef; // chain order; the first is the table's id
     std::vector<std::uint32_t> usageMaps;
+    std::vector<std::uint32_t> indexRoots; // by index
 };
 
 struct DatabasePlan {
@@ -59,13 +70,16 @@ struct DatabasePlan {
 };
 
 // Usage-map rows per usage-map page of a user table: owned/free pairs are
-// never split across pages.
+// never split across pages. Rows are the table's pair, a pair per Memo/OLE
+// column, then one owned-pages row per index.
 inline constexpr std::size_t userMapRowsPerPage = 56;
 
 [[nodiscard]] Result<DatabasePlan, FormatError> planDatabase(const DatabaseContents& contents);
 
 // The columns of a user table as its definition and rows see them.
 std::vector<ColumnDefinition> userColumnDefinitions(const UserTable& table);
+// What the table's indexes key and refuse, in index order.
+std::vector<IndexRules> userIndexRules(const UserTable& table);
 
 // The pages of a file around its rows: those before them (the catalog, the
 // definitions, the maps) and the usage-bitmap pages after them that maps of

@@ -229,6 +229,7 @@ namespace index {
     inline constexpr std::size_t realRootPage = 38;
     inline constexpr std::size_t realFlags = 46;
     inline constexpr std::uint8_t ascending = 0x01;
+    inline constexpr std::uint8_t descending = 0x00;
 
     inline constexpr std::uint8_t flagUnique = 0x01;
     inline constexpr std::uint8_t flagIgnoreNulls = 0x02;

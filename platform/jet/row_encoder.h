@@ -36,6 +36,12 @@ struct RowError {
         ByteOrderMark, // text starting with U+FEFF reads back changed
         RowTooLarge, // the row would not fit a page
         Io, // writing a long value failed
+        // Refused by an index (table_rows.h); `column` names the field for
+        // the two that concern one.
+        DuplicateKey, // a primary or unique index already has the key
+        NullInKey, // Null in a field of a primary key
+        NoSortKey, // Text the General sort order has no key for
+        KeyTooLong, // the row's key would not fit an index page
     };
     Kind kind;
     std::size_t column = 0; // not for RowTooLarge and Io

@@ -54,8 +54,10 @@ namespace {
     {
         w.u32le(t::realIndexMagic);
         for (std::size_t slot = 0; slot < format::index::columnSlots; ++slot) {
+            const bool descending = (index.descending >> slot) & 1u;
             if (slot < index.columns.size())
-                w.u16le(index.columns[slot]).u8(format::index::ascending);
+                w.u16le(index.columns[slot])
+                    .u8(descending ? format::index::descending : format::index::ascending);
             else
                 w.u16le(0xFFFF).u8(0);
         }
@@ -89,6 +91,8 @@ Result<void, FormatError> checkTableDefinition(const TableDefinition& table)
         if (!isKnownColumnType(static_cast<std::uint8_t>(column.type)) || !lengthOk)
             return Unexpected { invalid("column length does not suit its type") };
     }
+    if (table.realIndexes.size() > maxIndexes || table.logicalIndexes.size() > maxIndexes)
+        return Unexpected { invalid("a table has at most 32 indexes") };
     for (const RealIndexDefinition& index : table.realIndexes) {
         if (index.columns.empty() || index.columns.size() > format::index::columnSlots)
             return Unexpected { invalid("a real index has 1 to 10 columns") };

@@ -23,12 +23,16 @@
 namespace bastara::jet {
 
 struct RealIndexDefinition {
-    std::vector<std::uint16_t> columns; // column numbers, ascending order each
+    std::vector<std::uint16_t> columns; // column numbers
     std::uint8_t flags;
     std::uint32_t usageMapRow; // page/row pointer of its owned-pages map
     std::uint32_t rootPage;
-    std::uint32_t entryCount;
+    std::uint32_t entryCount; // distinct keys
+    std::uint16_t descending = 0; // bit i: columns[i] in descending order
 };
+
+// Indexes a table may have, as the engine allows.
+inline constexpr std::size_t maxIndexes = 32;
 
 struct LogicalIndexDefinition {
     std::u16string name;

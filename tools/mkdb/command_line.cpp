@@ -27,6 +27,91 @@ std::optional<app::FieldRow> parseFieldArgument(std::u16string_view contents)
         std::u16string(contents.substr(sizeColon + 1)) };
 }
 
+std::optional<std::vector<app::IndexRequest::KeyField>> parseKeyFields(std::u16string_view list)
+{
+    std::vector<app::IndexRequest::KeyField> fields;
+    for (;;) {
+        const std::size_t comma = list.find(u',');
+        std::u16string_view item = list.substr(0, comma);
+        app::IndexRequest::KeyField field;
+        if (!item.empty() && (item[0] == u'-' || item[0] == u'+')) {
+            field.descending = item[0] == u'-';
+            item.remove_prefix(1);
+        }
+        if (item.empty())
+            return std::nullopt;
+        field.name = std::u16string(item);
+        fields.push_back(std::move(field));
+        if (comma == std::u16string_view::npos)
+            return fields;
+        list.remove_prefix(comma + 1);
+    }
+}
+
+namespace {
+
+    // A single-field index is named after its field, a composite one after
+    // its fields joined by '_'; a number follows a name already taken.
+    std::u16string indexName(
+        const std::vector<app::IndexRequest::KeyField>& fields, const Command& command)
+    {
+        std::u16string base;
+        for (const auto& field : fields)
+            base += (base.empty() ? u"" : u"_") + field.name;
+        base = base.substr(0, 60);
+        auto fold = [](std::u16string name) {
+            for (char16_t& unit : name) {
+                if (unit >= u'A' && unit <= u'Z')
+                    unit = static_cast<char16_t>(unit - u'A' + u'a');
+            }
+            return name;
+        };
+        std::u16string name = base;
+        for (int n = 1;; ++n) {
+            bool taken = false;
+            for (const app::IndexRequest& other : command.indexes)
+                taken = taken || fold(other.name) == fold(name);
+            if (!taken)
+                return name;
+            const std::string digits = std::to_string(n);
+            name = base + std::u16string(digits.begin(), digits.end());
+        }
+    }
+
+    Result<void, std::string> addIndex(
+        Command& command, std::string_view option, std::string_view value, bool primary)
+    {
+        const std::string shown = std::string(option) + " " + std::string(value);
+        bool unique = primary;
+        std::string_view list = value;
+        if (!primary && list.starts_with("unique:")) {
+            unique = true;
+            list.remove_prefix(7);
+        }
+        const auto text = jet::fromUtf8(list);
+        if (!text)
+            return Unexpected { shown + " is not valid UTF-8" };
+        auto fields = parseKeyFields(*text);
+        if (!fields)
+            return Unexpected { shown + ": expected FIELD[,FIELD...]" };
+        if (command.indexes.size() >= maxIndexes)
+            return Unexpected { "at most " + std::to_string(maxIndexes)
+                + " indexes, the primary key included" };
+        app::IndexRequest request;
+        request.primary = primary;
+        request.unique = unique;
+        request.name = primary ? u"PrimaryKey" : indexName(*fields, command);
+        request.fields = std::move(*fields);
+        // The primary key comes first, as the engine lists it.
+        const auto at = primary ? command.indexes.begin() : command.indexes.end();
+        command.indexArguments.insert(
+            command.indexArguments.begin() + (at - command.indexes.begin()), shown);
+        command.indexes.insert(at, std::move(request));
+        return {};
+    }
+
+} // namespace
+
 Result<Command, std::string> parseCommandLine(std::span<const std::string_view> args)
 {
     Command command;
@@ -38,7 +123,8 @@ Result<Command, std::string> parseCommandLine(std::span<const std::string_view> 
             command.help = true;
             return command;
         }
-        const bool takesValue = arg == "--rows" || arg == "--delimiter";
+        const bool takesValue
+            = arg == "--rows" || arg == "--delimiter" || arg == "--primary-key" || arg == "--index";
         if (!optionsEnded && takesValue && i + 1 == args.size())
             return usage(std::string(arg) + " needs a value");
         if (!optionsEnded && arg == "--encrypt") {
@@ -57,6 +143,12 @@ Result<Command, std::string> parseCommandLine(std::span<const std::string_view> 
                 command.delimiter = value[0];
             else
                 return usage("--delimiter is one of , ; | or tab");
+        } else if (!optionsEnded && (arg == "--primary-key" || arg == "--index")) {
+            const bool primary = arg == "--primary-key";
+            if (primary && !command.indexes.empty() && command.indexes.front().primary)
+                return usage("--primary-key is given once");
+            if (auto added = addIndex(command, arg, args[++i], primary); !added)
+                return usage(added.error());
         } else if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && positional.empty() && arg.size() > 1 && arg[0] == '-') {
@@ -93,8 +185,9 @@ std::string helpText()
     for (std::u16string_view name : app::offeredTypeNames)
         types += (types.empty() ? "" : ", ") + jet::toUtf8(name);
     return "Usage: bastara-mkdb [--encrypt] FILE TABLE NAME:TYPE:SIZE...\n"
-           "       bastara-mkdb [--encrypt] --rows CSV [--delimiter D] [--quiet]\n"
+           "       bastara-mkdb [--encrypt] [KEYS] [--rows CSV [--delimiter D] [--quiet]]\n"
            "                    FILE TABLE NAME:TYPE:SIZE...\n"
+           "  KEYS: [--primary-key FIELD[,FIELD...]] [--index [unique:]FIELD[,FIELD...]]...\n"
            "\n"
            "Creates the Jet 4 (.mdb) database FILE holding one table TABLE with one field\n"
            "per NAME:TYPE:SIZE, in the order given, through the same engine calls the\n"
@@ -121,14 +214,27 @@ std::string helpText()
           "             YYYY-MM-DD or YYYY-MM-DD HH:MM:SS; Binary hexadecimal; an\n"
           "             empty value is Null\n"
           "  --delimiter D  the CSV's field delimiter: , (default), ;, | or tab\n"
+          "  --primary-key FIELD[,FIELD...]\n"
+          "             the table's primary key (the index PrimaryKey) over these fields,\n"
+          "             in this order: no two rows with the same key, no Null in them\n"
+          "  --index [unique:]FIELD[,FIELD...]\n"
+          "             an index over these fields, named after them (joined by _);\n"
+          "             unique: refuses two rows with the same key (rows whose key\n"
+          "             fields are all empty do not clash). Repeatable; at most 32\n"
+          "             indexes with the primary key. In both, a field written -NAME\n"
+          "             is in descending order, +NAME (the default) in ascending; no\n"
+          "             name can hold a comma. Keys take Boolean, number, Date/Time and\n"
+          "             Text fields; Text is ordered as the engine's General sort order\n"
+          "             orders it (so a unique Text key ignores case)\n"
           "  --quiet    no progress line (it shows only on a terminal anyway)\n"
           "  --help     show this text\n"
           "  --         end of options (for a FILE starting with '-')\n"
           "\n"
           "At most 101 fields. Exit status: 0 created; 1 the engine refused a field,\n"
-          "the table or a row, or the CSV is malformed (the message names the field,\n"
-          "or the CSV line and column; a FILE already created for this run is removed\n"
-          "again); 2 bad command line or field list, in which case nothing is written.\n";
+          "an index, the table or a row (a duplicate key, a Null in the primary key),\n"
+          "or the CSV is malformed (the message names the field or index, or the CSV\n"
+          "line and column; a FILE already created for this run is removed again);\n"
+          "2 bad command line or field list, in which case nothing is written.\n";
 }
 
 std::string describeRowProblem(

@@ -77,8 +77,8 @@ int main(int argc, char** argv)
             return {};
         };
     }
-    const auto created = app::createTable(
-        command->file, command->table, command->rows, command->encrypt ? dao::dbEncrypt : 0, fill);
+    const auto created = app::createTable(command->file, command->table, command->rows,
+        command->encrypt ? dao::dbEncrypt : 0, fill, command->indexes);
     if (csvFd > STDIN_FILENO)
         ::close(csvFd);
     if (created)
@@ -86,6 +86,11 @@ int main(int argc, char** argv)
     if (const auto* problem = std::get_if<app::RowProblem>(&created.error())) {
         printError(mkdb::describeRowProblem(*problem, command->rows));
         return BadInput;
+    }
+    if (const auto* index = std::get_if<app::IndexFailure>(&created.error())) {
+        printError(command->indexArguments.at(index->index) + ": error "
+            + std::to_string(index->error.number) + ": " + index->error.description);
+        return EngineRefused;
     }
     if (const auto* filled = std::get_if<app::FillFailure>(&created.error())) {
         printError(filled->message);
