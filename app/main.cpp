@@ -57,7 +57,7 @@ int main(int argc, char* argv[])
     }
     QApplication::setApplicationName(app::applicationTitle);
     // The desktop entry the package installs: its icon and name on Wayland.
-    QGuiApplication::setDesktopFileName(QStringLiteral("bastara"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.bastara.Bastara"));
     gdi::installFontSubstitutes();
     // Numbers and dates that Qt writes (the save dialog's sizes and dates)
     // in Persian, as the rest of the program speaks.
