@@ -61,8 +61,10 @@ debs=(build/package/bastara_*.deb build/package/bastara-button-dev_*.deb)
 [ ${#debs[@]} -eq 2 ] && [ -f "${debs[0]}" ] && [ -f "${debs[1]}" ] || fail "package.sh made no .deb files"
 
 step "lintian (errors and warnings fail)"
-lintian --fail-on error,warning "${debs[@]}" 2>&1 | grep -v 'running with root privileges' || true
-lintian --fail-on error,warning "${debs[@]}" >/dev/null 2>&1 || fail "lintian found errors or warnings"
+lint_status=0
+lintian --fail-on error,warning "${debs[@]}" >"$work/lintian.log" 2>&1 || lint_status=$?
+grep -v 'running with root privileges' "$work/lintian.log" || true
+[ "$lint_status" -eq 0 ] || fail "lintian found errors or warnings"
 
 step "apt-get install ${debs[*]}"
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
