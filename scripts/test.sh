@@ -2,9 +2,12 @@
 # Builds Bastara and runs every test: the optimised build (and a program built
 # outside the project against the installed button package), then the whole
 # suite again under AddressSanitizer + UndefinedBehaviorSanitizer (leak checks on).
-# Exits non-zero when anything fails.
+# Installs what it needs first (scripts/install-deps.sh test). Exits non-zero
+# when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh test
 
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/bastara-xdg.XXXXXX)}"
 chmod 0700 "$XDG_RUNTIME_DIR"

@@ -55,3 +55,12 @@ for size in 48 32 24 16; do
 done
 convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-24.png" "$work/icon-16.png" \
   -colors 256 "$out/bastara.ico"
+
+# The same icon for the desktop's launcher (hicolor theme): the four sizes of
+# the icon file, as the window shows them, and the drawing at 256 pixels with
+# its smooth edges.
+icons=packaging/icons
+for index_size in 0:48 1:32 2:24 3:16; do
+  convert "$out/bastara.ico[${index_size%:*}]" -strip "$icons/bastara-${index_size#*:}.png"
+done
+convert "$work/icon.png" -filter Lanczos -resize 256x256 -strip "$icons/bastara-256.png"
