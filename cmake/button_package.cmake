@@ -35,7 +35,7 @@ foreach(folder button button_host platform/gdi platform/window platform/properti
     PATTERN "form_button_factory.h" EXCLUDE)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/platform/toolkit/qt_values.h
-  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/platform/toolkit)
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/platform/toolkit COMPONENT button-dev)
 
 set(BASTARA_BUTTON_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/BastaraButton)
 install(EXPORT BastaraButtonTargets NAMESPACE Bastara:: DESTINATION ${BASTARA_BUTTON_CMAKE_DIR}

@@ -8,7 +8,7 @@
 #                    the manual pages                         -> bastara
 #   button-dev       the button control's headers, static libraries and CMake
 #                    package (cmake/button_package.cmake)     -> bastara-button-dev
-#   designer-plugin  the button as a Qt Designer widget plugin -> bastara-button-dev
+#                    and the button as a Qt Designer plugin
 #
 # Install rules add nothing to the build; cpack installs the components of an
 # already built tree.
@@ -64,16 +64,8 @@ foreach(component bastara button-dev)
 endforeach()
 
 # --- the Qt Designer plugin --------------------------------------------------
-# Its install rule goes here, beside its target, in the component that the
-# development package carries:
-#
-#     install(TARGETS <plugin target>
-#       LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/qt6/plugins/designer
-#       COMPONENT designer-plugin)
-#
-# and add designer-plugin to CPACK_COMPONENTS_ALL below. Until a rule installs
-# something into it, the component stays out of the list (cpack would make an
-# empty component otherwise).
+# tools/designer_plugin installs it in component button-dev, into Qt's plugin
+# folder, where Designer and QUiLoader find it.
 
 # --- the Debian packages -----------------------------------------------------
 set(CPACK_PACKAGE_NAME bastara)

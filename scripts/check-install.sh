@@ -142,6 +142,16 @@ grep -q '/usr/lib/cmake/BastaraButton' "$work/example/CMakeCache.txt" || fail "t
 cmake --build "$work/example" >>"$work/example.log" 2>&1 || { cat "$work/example.log" >&2; fail "building the example"; }
 QT_QPA_PLATFORM=offscreen "$work/example/button-example" --offscreen-check || fail "the example's check"
 
+step "Designer forms with the button build through uic and load through QUiLoader and the installed plugin"
+qt_plugins="$(qtpaths6 --query QT_INSTALL_PLUGINS)"
+[ -f "$qt_plugins/designer/libbastarabuttonplugin.so" ] ||
+  fail "the Designer plugin is not in Qt's plugin folder $qt_plugins/designer"
+cmake -S examples/button-ui-example -B "$work/ui-example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  "${launcher[@]}" >"$work/ui-example.log" 2>&1 || { cat "$work/ui-example.log" >&2; fail "configuring the form example"; }
+cmake --build "$work/ui-example" >>"$work/ui-example.log" 2>&1 || { cat "$work/ui-example.log" >&2; fail "building the form example"; }
+QT_QPA_PLATFORM=offscreen "$work/ui-example/button-ui-example" --offscreen-check \
+  examples/button-ui-example/loaded.ui "$qt_plugins" || fail "the form example's check"
+
 step "apt-get purge ${packages[*]}"
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get purge -y -qq "${packages[@]}" >"$work/apt-purge.log" 2>&1 ||
   { cat "$work/apt-purge.log" >&2; fail "apt-get purge failed"; }

@@ -29,8 +29,10 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang-format git
   # the golden-image tests and the gallery pin their own font configuration
   libfontconfig-dev
-  # Qt Designer's form classes: scripts/check-package.sh builds a .ui file
-  qt6-tools-dev qt6-tools-dev-tools libqt6uitools6
+  # Qt Designer's plugin interface and form classes: the button's Designer
+  # plugin, and scripts/check-package.sh builds a .ui file and loads one
+  # (Qt's UiTools CMake package needs the OpenGL one)
+  qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libqt6opengl6-dev
   # the outside judge for the database files we write
   mdbtools
   # end-to-end tests on a real X server (xmodmap binds keys for Persian letters,

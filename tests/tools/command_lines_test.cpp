@@ -49,15 +49,22 @@ namespace {
         }
     }
 
-    TEST(CommandLines, TheProgramNamesADisplayNoServerAnswersOn)
+    TEST(CommandLines, TheProgramsNameADisplayNoServerAnswersOn)
     {
         // No X server listens on display 4093 (its socket would be /tmp/.X11-unix/X4093).
         ASSERT_FALSE(std::filesystem::exists("/tmp/.X11-unix/X4093"));
-        const ProcessResult result = runProcess({ "env", "-u", "WAYLAND_DISPLAY", "-u",
-            "QT_QPA_PLATFORM", "DISPLAY=:4093", BASTARA_APP_PATH });
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(
-            result.err, "bastara: cannot open the display :4093 (no X server answers there)\n");
+        const auto run = [](const char* program) {
+            return runProcess({ "env", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
+                "DISPLAY=:4093", program });
+        };
+        const ProcessResult app = run(BASTARA_APP_PATH);
+        EXPECT_EQ(app.exitCode, 1);
+        EXPECT_EQ(app.err, "bastara: cannot open the display :4093 (no X server answers there)\n");
+        const ProcessResult designer = run(BASTARA_DESIGNER_PATH);
+        EXPECT_EQ(designer.exitCode, 1); // not Qt's abort
+        EXPECT_EQ(designer.err,
+            "bastara-designer: cannot open the display :4093 (no X server answers there); "
+            "--screenshot draws without one\n");
     }
 
     TEST(CommandLines, TheProgramRefusesArgumentsQtDoesNotTake)

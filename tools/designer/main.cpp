@@ -5,6 +5,7 @@
 //   bastara-designer --screenshot OUT.png [--run]   draws a sample form headless
 //   bastara-designer --help
 
+#include "platform/toolkit/display.h"
 #include "tools/designer/designer_window.h"
 #include "tools/designer/form_surface.h"
 #include "tools/designer/property_browser.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -76,13 +78,6 @@ constexpr const char* kUsage
       "needs a display (X11 or Wayland); --screenshot draws a sample form\n"
       "without one and writes it as a PNG (--run: in run mode).\n";
 
-bool haveDisplay()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -96,11 +91,12 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (!shoot && !haveDisplay()) {
-        std::fputs("bastara-designer: no display to open the window on (DISPLAY is not set); "
-                   "--screenshot draws without one\n",
-            stderr);
-        return 1;
+    if (!shoot) {
+        if (const std::string problem = toolkit::displayProblem(); !problem.empty()) {
+            std::fprintf(
+                stderr, "bastara-designer: %s; --screenshot draws without one\n", problem.c_str());
+            return 1;
+        }
     }
     if (shoot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
