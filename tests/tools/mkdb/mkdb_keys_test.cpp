@@ -1,6 +1,7 @@
 // bastara-mkdb --primary-key and --index: the indexes mdbtools lists, the
 // rows it reads, and the rows the keys refuse.
 
+#include "support/mkdb_runner.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -12,19 +13,10 @@ namespace bastara {
 namespace {
 
     using testing::haveProgram;
+    using testing::mkdb;
     using testing::runProcess;
     using testing::TempDir;
-
-    testing::ProcessResult mkdb(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), BASTARA_MKDB_PATH);
-        return runProcess(args);
-    }
-
-    void writeFile(const std::filesystem::path& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
+    using testing::writeFile;
 
     // The CREATE INDEX part of mdb-schema's PostgreSQL schema.
     std::string indexLines(const std::filesystem::path& file)

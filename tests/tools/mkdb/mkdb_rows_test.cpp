@@ -1,5 +1,6 @@
 // bastara-mkdb --rows: CSV into the table, judged by mdbtools.
 
+#include "support/mkdb_runner.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -11,19 +12,10 @@ namespace bastara {
 namespace {
 
     using testing::haveProgram;
+    using testing::mkdb;
     using testing::runProcess;
     using testing::TempDir;
-
-    testing::ProcessResult mkdb(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), BASTARA_MKDB_PATH);
-        return runProcess(args);
-    }
-
-    void writeFile(const std::filesystem::path& path, const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
+    using testing::writeFile;
 
     // The table as mdb-export prints it, dates in ISO form.
     std::string exported(const std::filesystem::path& file)

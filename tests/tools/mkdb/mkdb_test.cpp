@@ -1,6 +1,7 @@
 // bastara-mkdb as a user runs it.
 
 #include "platform/jet/reader.h"
+#include "support/mkdb_runner.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -9,15 +10,10 @@
 namespace bastara {
 namespace {
 
+    using testing::mkdb;
     using testing::readFileBytes;
     using testing::runProcess;
     using testing::TempDir;
-
-    testing::ProcessResult mkdb(std::vector<std::string> args)
-    {
-        args.insert(args.begin(), BASTARA_MKDB_PATH);
-        return runProcess(args);
-    }
 
     TEST(Mkdb, CreatesTheTableWithTheFieldsInOrder)
     {
